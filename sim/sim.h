@@ -1,0 +1,187 @@
+// The simulated world the native build runs the module in: the Finale host's
+// document and services, the helper plug-in "Tamber2000.fxt", and the Win32
+// subset the module calls (registry, message boxes, key state, libraries,
+// windows).
+//
+// Everything lives in one World that tests and the scenario runner set up
+// before they call the module's entry points, and read back afterwards.
+// Reset() gives a fresh world. None of this is part of the module.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/helper_api.h"
+#include "platform/host_services.h"
+#include "platform/win32.h"
+
+namespace sim {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Key {
+    int16_t number = 0;
+    int16_t sub = 0;
+    friend bool operator<(const Key& a, const Key& b) {
+        return a.number != b.number ? a.number < b.number : a.sub < b.sub;
+    }
+    friend bool operator==(const Key& a, const Key& b) { return a.number == b.number && a.sub == b.sub; }
+};
+
+// ---------------------------------------------------------------- score
+struct SystemModel {
+    int32_t spaceAbove = 0;
+    int32_t height = 0;
+    int32_t topLineDrop = 0;
+    int32_t lastLineRise = 0;
+    int16_t resizePercent = 100;
+    int16_t isResized = 0;
+    int16_t lastStaff = 1;
+    int16_t staffPercent = 100;  // what pFTX_GetStaffEnduction answers for lastStaff
+};
+
+struct PageModel {
+    std::vector<SystemModel> systems;
+};
+
+// ---------------------------------------------------------------- helper
+struct HelperModel {
+    bool present = true;           // LoadLibraryA("Tamber2000.fxt") finds it
+    int32_t initByFinale = 1;      // pTAMBER_InitByFinale's answer
+    int32_t version = 2;           // pTAMBER_Version's answer
+    int32_t handshake = 1;         // pTAMBER_HandShake's answer
+    int32_t hostVersion = 2000;    // pFTX_FinaleVersion's answer
+    std::set<std::string> missing; // entry names left out of the library
+    std::set<int> failSystemRangeOnPage;  // pages whose range query fails
+    std::set<int> failLayoutInfo;         // systems whose layout query fails
+    std::vector<PageModel> pages;         // systems numbered from 1 across pages
+
+    // Observed.
+    int references = 0;                   // LoadLibraryA minus FreeLibrary
+    std::vector<std::string> lookedUp;    // GetProcAddress names, in order
+    std::vector<std::pair<int32_t, int32_t>> handshakeArgs;
+};
+
+// The 85 entry names the helper exports, in the binding's list order.
+extern const char* const kEntryNames[85];
+
+// ---------------------------------------------------------------- user interface
+struct UiEvent {
+    enum Kind { MessageBox, Dialog } kind = MessageBox;
+    // Message box.
+    HWND owner = nullptr;
+    std::string text;
+    std::string caption;
+    uint32_t style = 0;
+    int answer = 0;
+    // Dialog.
+    int32_t templateId = 0;
+    HWND parent = nullptr;
+    HWND window = nullptr;
+    bool leftOpen = false;    // the driver left it open; closed as a user would
+    // Either.
+    bool unscripted = false;  // the script did not foresee it
+};
+
+// The answer a user gives by closing a message box of this style: Cancel
+// where there is one, else No, else the only (OK) button.
+int ClosingAnswer(uint32_t style);
+// The command a user's closing sends to one of the module's dialogs:
+// Cancel (2) for the options dialog, No (7) for the confirmation.
+int32_t ClosingCommand(int32_t templateId);
+
+// ---------------------------------------------------------------- registry
+struct RegValue {
+    std::string name;  // as written
+    uint32_t type = 3; // REG_BINARY
+    Bytes data;
+};
+
+struct RegistryKey {
+    std::string path;  // as created
+    std::map<std::string, RegValue> values;  // by lower-cased name
+};
+
+// ---------------------------------------------------------------- world
+struct World {
+    // Document: records by tag, then key in (number, sub) order. Text blocks
+    // are keyed by number alone (sub is always 0 in the store and never
+    // written back).
+    std::map<uint32_t, std::map<Key, Bytes>> records;
+    std::map<uint32_t, int> creations;        // HostCreateRecord calls per tag
+    std::set<std::pair<uint32_t, int>> refuseCreate;  // (tag, nth creation, 1-based)
+    bool junkHighBits = true;  // 16-bit answers carry garbage in bits 16..31
+
+    // Counts by service or entry name, and one ordered log of both, e.g.
+    // "HostCreateRecord(0x7478626c)", "pFTX_GetLayoutInfo(3)".
+    std::map<std::string, int> hostCalls;
+    std::map<std::string, int> helperCalls;
+    std::map<std::string, int> win32Calls;
+    std::vector<std::string> callLog;
+
+    // Every breach of a contract the host or helper relies on (a wrong
+    // version argument, a layout query without infoSize 102, a call of an
+    // entry that is never called, ...). Tests expect it empty.
+    std::vector<std::string> violations;
+
+    HelperModel helper;
+
+    // Registry under HKEY_CURRENT_USER, by lower-cased path.
+    std::map<std::string, RegistryKey> registry;
+    int32_t openKeyError = 0;    // nonzero: RegOpenKeyExA fails with it
+    int32_t createKeyError = 0;  // nonzero: RegCreateKeyExA fails with it
+    int openKeys = 0;            // handles opened and not yet closed
+
+    // User interface.
+    std::vector<UiEvent> ui;
+    // Answers a message box (IDOK, IDYES, ...); unset: ClosingAnswer.
+    std::function<int(UiEvent&)> answerMessageBox;
+    // Performs the user's actions in an open dialog; unset: nothing. The
+    // dialog is then closed as a user would if it is still open.
+    std::function<void(UiEvent&)> driveDialog;
+    bool ctrlDown = false;
+    bool shiftDown = false;
+    std::vector<int> keyStateQueries;  // virtual keys asked, in order
+
+    // Windows, named for results free of handles.
+    HWND hostWindow = nullptr;    // given to FinaleExtensionInit
+    HWND ownerWindow = nullptr;   // given to FinaleExtensionInvoke
+    HWND activeWindow = nullptr;  // what GetActiveWindow answers
+
+    // Open dialogs: window -> template id, and control values set through
+    // the host's control services.
+    std::map<HWND, int32_t> openDialogs;
+    std::map<HWND, std::map<int32_t, int32_t>> controlValues;
+    std::map<HWND, std::map<int32_t, double>> measurementValues;
+
+    int prePlacements = 0;
+};
+
+World& W();
+void Reset();
+
+HWND MakeWindow(const std::string& name);
+std::string WindowName(HWND window);  // "" for an unknown handle
+HINSTANCE ModuleInstance();           // the handle the loader gives the module
+
+// Document set-up.
+void PutRecord(uint32_t tag, Key key, const Bytes& bytes);
+std::optional<Bytes> GetRecord(uint32_t tag, Key key);
+// The score: a PageSpecRecord per page and the helper's page model.
+void SetScore(const std::vector<PageModel>& pages);
+void SetUnit(int16_t code);        // UnitPrefsRecord with the code at offset 30
+void SetPartMode(int16_t mode);    // PartModeRecord (-2, 0) with the mode at offset 8
+void PutTextBlock(int16_t number, const std::string& latin1Text);  // text and its zero
+void PutTextLayout(Key key, int16_t textBlock);
+void PutPageText(Key key, int16_t textLayout);
+
+// Registry set-up and read-back for the plug-in's key.
+void PutRegistryValue(const std::string& keyPath, const std::string& name, uint32_t type, const Bytes& data);
+const RegistryKey* FindRegistryKey(const std::string& keyPath);
+
+}  // namespace sim

@@ -1,0 +1,134 @@
+// The Win32 subset the module calls.
+//
+// On Windows this is the system's own <windows.h>. On the native build the
+// same names and values are declared here and implemented by the simulated
+// world that the tests link in.
+#pragma once
+
+#if defined(_WIN32)
+
+#include <windows.h>
+#include <commctrl.h>
+
+#else
+
+#include <cstddef>
+#include <cstdint>
+
+#define WINAPI
+#define CALLBACK
+
+typedef int BOOL;
+typedef uint8_t BYTE;
+typedef uint16_t WORD;
+typedef uint32_t DWORD;
+typedef int32_t LONG;
+typedef uint32_t UINT;
+typedef int16_t SHORT;
+typedef char CHAR;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef const char* LPCSTR;
+typedef char* LPSTR;
+typedef BYTE* LPBYTE;
+typedef DWORD* LPDWORD;
+typedef void* LPVOID;
+typedef const void* LPCVOID;
+typedef void* PVOID;
+typedef LONG LSTATUS;
+typedef DWORD REGSAM;
+
+struct HWND__;
+struct HINSTANCE__;
+struct HKEY__;
+struct HHOOK__;
+struct HMENU__;
+typedef HWND__* HWND;
+typedef HINSTANCE__* HINSTANCE;
+typedef HINSTANCE HMODULE;
+typedef HKEY__* HKEY;
+typedef HKEY* PHKEY;
+typedef HHOOK__* HHOOK;
+typedef HMENU__* HMENU;
+typedef void* HANDLE;
+typedef intptr_t(WINAPI* FARPROC)();
+
+#define TRUE 1
+#define FALSE 0
+
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+#define DLL_THREAD_ATTACH 2
+#define DLL_THREAD_DETACH 3
+
+// Message boxes.
+#define MB_OK 0x00000000L
+#define MB_OKCANCEL 0x00000001L
+#define MB_YESNOCANCEL 0x00000003L
+#define MB_YESNO 0x00000004L
+#define MB_ICONERROR 0x00000010L
+#define MB_ICONQUESTION 0x00000020L
+#define MB_ICONINFORMATION 0x00000040L
+#define IDOK 1
+#define IDCANCEL 2
+#define IDYES 6
+#define IDNO 7
+
+// Keys.
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+
+// Registry.
+#define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x80000001u)))
+#define KEY_READ 0x20019
+#define KEY_WRITE 0x20006
+#define REG_NONE 0
+#define REG_SZ 1
+#define REG_BINARY 3
+#define REG_DWORD 4
+#define REG_OPTION_NON_VOLATILE 0x00000000L
+#define REG_CREATED_NEW_KEY 0x00000001L
+#define REG_OPENED_EXISTING_KEY 0x00000002L
+#define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_MORE_DATA 234L
+
+// Window messages the dialogs and the publisher see.
+#define WM_NOTIFY 0x004E
+#define WM_INITDIALOG 0x0110
+#define WM_COMMAND 0x0111
+#define WM_MDICREATE 0x0220
+
+#define LOWORD(l) (static_cast<WORD>(static_cast<uintptr_t>(l) & 0xffff))
+#define HIWORD(l) (static_cast<WORD>((static_cast<uintptr_t>(l) >> 16) & 0xffff))
+
+struct SECURITY_ATTRIBUTES;
+typedef SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+
+// User interface.
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style);
+SHORT WINAPI GetKeyState(int virtualKey);
+HWND WINAPI GetActiveWindow();
+HWND WINAPI GetDlgItem(HWND dialog, int controlId);
+LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Libraries.
+HMODULE WINAPI LoadLibraryA(LPCSTR fileName);
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name);
+BOOL WINAPI FreeLibrary(HMODULE module);
+
+// Registry under HKEY_CURRENT_USER.
+LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
+LSTATUS WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options,
+                               REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY result,
+                               LPDWORD disposition);
+LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                LPDWORD dataSize);
+LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
+                              DWORD dataSize);
+LSTATUS WINAPI RegCloseKey(HKEY key);
+
+#endif
