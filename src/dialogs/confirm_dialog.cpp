@@ -32,14 +32,12 @@ int32_t WINAPI ConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     switch (LOWORD(wParam)) {
         case kYesButton:
             confirmProceed = 1;
-            *confirmFlag = HostGetControl(dialog, kDontShowBox, CheckState, HostInterfaceVersion) == 0 ? 1 : 0;
+            *confirmFlag =
+                HostGetControl(dialog, kDontShowBox, CheckState, HostInterfaceVersion) == 0 ? 1 : 0;
             HostEndDialog(dialog, HostInterfaceVersion);
             break;
-        case kNoButton:
-            HostEndDialog(dialog, HostInterfaceVersion);
-            break;
-        default:
-            break;
+        case kNoButton: HostEndDialog(dialog, HostInterfaceVersion); break;
+        default: break;
     }
     return FALSE;
 }

@@ -32,14 +32,16 @@ int16_t CreateDividerText() {
 
     RecordKey blockKey = {-1, 0};
     const int32_t textSize = static_cast<int32_t>(std::strlen(text)) + 1;
-    if (Low16(HostCreateRecord(kTextBlockTag, &blockKey, text, textSize, HostInterfaceVersion)) == 0) return 0;
+    if (Low16(HostCreateRecord(kTextBlockTag, &blockKey, text, textSize, HostInterfaceVersion)) == 0)
+        return 0;
 
     RecordKey layoutKey = {-1, -1};
     TextLayoutRecord layout = {};
     layout.textBlock = blockKey.number;
     layout.value8 = kLayoutValue8;
     layout.value14 = kLayoutValue14;
-    if (Low16(HostCreateRecord(kTextLayoutTag, &layoutKey, &layout, sizeof layout, HostInterfaceVersion)) == 0) {
+    if (Low16(HostCreateRecord(kTextLayoutTag, &layoutKey, &layout, sizeof layout, HostInterfaceVersion)) ==
+        0) {
         return 0;  // the text block stays; nothing is rolled back
     }
     return layoutKey.number;

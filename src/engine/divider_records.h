@@ -16,9 +16,9 @@ constexpr uint32_t kPageTextTag = 0x4F027054;
 struct TextLayoutRecord {
     int16_t textBlock;  // number of the laid-out TextBlockRecord
     uint8_t zero2[6];
-    int16_t value8;     // 100
+    int16_t value8;  // 100
     uint8_t zero10[4];
-    int16_t value14;    // 0x1A08
+    int16_t value14;  // 0x1A08
     uint8_t zero16[32];
 };
 
@@ -28,7 +28,7 @@ struct PageTextRecord {
     int16_t vPosition;   // EVPU, from the line where the page's running position is 0
     int16_t startPage;
     int16_t endPage;
-    int16_t flags;       // kRightMarginOriginFlags or 0
+    int16_t flags;  // kRightMarginOriginFlags or 0
     uint8_t zero12[12];
 };
 #pragma pack(pop)

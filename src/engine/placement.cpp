@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int32_t kStaffHeight = 96;          // EVPU of a staff at 100 percent
+constexpr int32_t kStaffHeight = 96;                // EVPU of a staff at 100 percent
 constexpr int32_t kFirstUnscaledTopVersion = 2001;  // hosts from here do not scale topLineDrop
 constexpr int16_t kBoundariesMethod = 1;
 

@@ -1,6 +1,7 @@
 // Read-only questions asked of the active document.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr uint32_t kPageSpecTag = 0x534F5053;

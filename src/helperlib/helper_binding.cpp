@@ -62,7 +62,8 @@ bool ResolveHelperEntry(size_t slot, HMODULE library, const char* name, char* mi
 }
 
 bool ResolveHelperEntryTable(HMODULE library, char* missingName) {
-    if (!ResolveHelperEntry(kSlotVersion, library, kHelperEntryNames[kSlotVersion], missingName)) return false;
+    if (!ResolveHelperEntry(kSlotVersion, library, kHelperEntryNames[kSlotVersion], missingName))
+        return false;
     int32_t scratch = 0;
     helperVersion = CallHelperVersion(HelperEntryTable[kSlotVersion], &scratch);
     if (!ResolveSlots(library, kSlotVersion + 1, kFirstTierEnd, missingName)) return false;

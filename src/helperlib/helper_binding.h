@@ -30,8 +30,8 @@ enum HelperSlot : size_t {
 constexpr size_t kMissingNameSize = 100;
 constexpr size_t kHelperMessageSize = 500;
 
-extern const char kHelperFileName[];       // "Tamber2000.fxt"
-extern const char kHelperErrorCaption[];   // "Tamber Load Error"
+extern const char kHelperFileName[];      // "Tamber2000.fxt"
+extern const char kHelperErrorCaption[];  // "Tamber Load Error"
 extern const char kHelperNotFoundMessage[];
 extern const char kHelperMissingEntryFormat[];
 extern const char kHelperNotInitialisedMessage[];

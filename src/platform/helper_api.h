@@ -13,8 +13,8 @@
 // the helper.
 #pragma pack(push, 1)
 struct SystemLayoutInfo {
-    int16_t infoSize;      // set to 102 by the caller before each call
-    int32_t spaceAbove;    // from the system above's bottom edge down to this top edge
+    int16_t infoSize;    // set to 102 by the caller before each call
+    int32_t spaceAbove;  // from the system above's bottom edge down to this top edge
     uint8_t helperOwned6[8];
     int32_t height;        // top edge down to bottom edge
     int32_t topLineDrop;   // top edge down to the top line of the first staff
@@ -24,7 +24,7 @@ struct SystemLayoutInfo {
     uint8_t helperOwned32[2];
     int16_t isResized;
     uint8_t helperOwned36[10];
-    int16_t lastStaff;     // in the form pFTX_GetStaffEnduction takes
+    int16_t lastStaff;  // in the form pFTX_GetStaffEnduction takes
     uint8_t helperOwned48[54];
 };
 #pragma pack(pop)
@@ -43,11 +43,13 @@ constexpr int16_t kSystemLayoutInfoSize = 102;
 // native build calls the simulated helper through these; the Windows build
 // calls through a routine that works for either calling convention.
 extern "C" {
-typedef int32_t (*HelperInitByFinaleFn)();                        // 16-bit: nonzero when initialised by the host
-typedef int32_t (*HelperVersionFn)(int32_t* scratch);             // helper version
-typedef int32_t (*HelperHandShakeFn)(int32_t a, int32_t b);       // 16-bit: nonzero when accepted
-typedef int32_t (*HelperFinaleVersionFn)();                       // host version
-typedef int32_t (*HelperGetLayoutInfoFn)(int32_t system, SystemLayoutInfo* info, int32_t flag);  // 16-bit, 0 = filled
-typedef int32_t (*HelperSystemRangeOnPageFn)(int32_t page, int16_t* firstSystem, int16_t* lastSystem);  // 16-bit, 0 = ok
+typedef int32_t (*HelperInitByFinaleFn)();                   // 16-bit: nonzero when initialised by the host
+typedef int32_t (*HelperVersionFn)(int32_t* scratch);        // helper version
+typedef int32_t (*HelperHandShakeFn)(int32_t a, int32_t b);  // 16-bit: nonzero when accepted
+typedef int32_t (*HelperFinaleVersionFn)();                  // host version
+typedef int32_t (*HelperGetLayoutInfoFn)(int32_t system, SystemLayoutInfo* info,
+                                         int32_t flag);  // 16-bit, 0 = filled
+typedef int32_t (*HelperSystemRangeOnPageFn)(int32_t page, int16_t* firstSystem,
+                                             int16_t* lastSystem);            // 16-bit, 0 = ok
 typedef int32_t (*HelperGetStaffEnductionFn)(int32_t system, int32_t staff);  // 16-bit signed percent
 }

@@ -24,10 +24,10 @@ static_assert(sizeof(RecordKey) == 4, "RecordKey is two int16");
 
 // How HostGetControl and HostSetControl read or write a dialog control.
 enum ControlKind : int32_t {
-    ComboIndex = 0,  // 1-based selected item of a combo box
-    CheckState = 1,  // checked state of a check box, also used to read radios
-    RadioState = 2,  // checked state of a radio button
-    EditInteger = 3, // integer in an edit field
+    ComboIndex = 0,   // 1-based selected item of a combo box
+    CheckState = 1,   // checked state of a check box, also used to read radios
+    RadioState = 2,   // checked state of a radio button
+    EditInteger = 3,  // integer in an edit field
 };
 
 // A dialog procedure as the host calls it: window, message, wParam, lParam and
@@ -47,8 +47,8 @@ int32_t WINAPI HostDeleteRecord(uint32_t tag, RecordKey* key, int32_t version);
 // 14: key moved to the tag's next record after it, up to size bytes copied; 0 when none.
 int32_t WINAPI HostNextRecord(uint32_t tag, RecordKey* key, void* buffer, int32_t size, int32_t version);
 // 15: runs one of this module's dialog templates modally until HostEndDialog.
-int32_t WINAPI HostRunDialog(int32_t templateId, HostDialogProc proc, HWND parent, int32_t one,
-                             int32_t zero, int32_t version);
+int32_t WINAPI HostRunDialog(int32_t templateId, HostDialogProc proc, HWND parent, int32_t one, int32_t zero,
+                             int32_t version);
 // 16: closes the dialog.
 int32_t WINAPI HostEndDialog(HWND dialog, int32_t version);
 // 35: enabled if flag is 1, disabled if 0.

@@ -7,8 +7,8 @@
 
 #if defined(_WIN32)
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #else
 

@@ -9,18 +9,18 @@
 
 #pragma pack(push, 1)
 struct DividerSettings {
-    int16_t firstPage;      // first page placement processes, 1-based
-    int16_t lastPage;       // last page placement processes
-    int16_t hAdjust;        // horizontal offset of the divider, EVPU
-    int16_t vAdjust;        // vertical adjustment of the divider, EVPU
-    int16_t fontSize;       // one of the options dialog's font sizes
-    int16_t vMethod;        // 0 staff lines, 1 system boundaries
-    int16_t rangeMode;      // 0 all pages, 1 selected pages
-    int32_t autoAdjustV;    // nonzero: V follows the font size
-    int16_t marginOrigin;   // 0 never, 1 always, 2 odd pages, 3 even pages
-    int32_t dialogAccepted; // 1 once OK of the options dialog passed validation
-    int32_t saveOnExit;     // nonzero: written back at termination
-    int16_t pageCount;      // pages counted when the options dialog opened
+    int16_t firstPage;       // first page placement processes, 1-based
+    int16_t lastPage;        // last page placement processes
+    int16_t hAdjust;         // horizontal offset of the divider, EVPU
+    int16_t vAdjust;         // vertical adjustment of the divider, EVPU
+    int16_t fontSize;        // one of the options dialog's font sizes
+    int16_t vMethod;         // 0 staff lines, 1 system boundaries
+    int16_t rangeMode;       // 0 all pages, 1 selected pages
+    int32_t autoAdjustV;     // nonzero: V follows the font size
+    int16_t marginOrigin;    // 0 never, 1 always, 2 odd pages, 3 even pages
+    int32_t dialogAccepted;  // 1 once OK of the options dialog passed validation
+    int32_t saveOnExit;      // nonzero: written back at termination
+    int16_t pageCount;       // pages counted when the options dialog opened
 };
 #pragma pack(pop)
 static_assert(sizeof(DividerSettings) == 30, "the stored record is 30 bytes");

@@ -13,9 +13,7 @@ namespace {
 const char kShowWarningValue[] = "ShowWarning";
 const char kUserDialogValue[] = "UserDialog";
 
-LSTATUS OpenForReading(HKEY* key) {
-    return RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, key);
-}
+LSTATUS OpenForReading(HKEY* key) { return RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, key); }
 
 int32_t WriteValue(const char* name, const void* data, DWORD size) {
     HKEY key = nullptr;
