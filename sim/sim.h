@@ -95,6 +95,23 @@ int ClosingAnswer(uint32_t style);
 // Cancel (2) for the options dialog, No (7) for the confirmation.
 int32_t ClosingCommand(int32_t templateId);
 
+// A dialog control's child window, as GetDlgItem answers it and SendMessageA
+// reaches it. List and combo boxes keep their items and selection; every
+// message is kept in order.
+struct SentMessage {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+struct ChildControl {
+    HWND dialog = nullptr;
+    int32_t controlId = 0;
+    std::vector<std::string> items;  // LB_ADDSTRING, CB_ADDSTRING texts in order
+    int32_t selection = -1;          // LB_SETCURSEL, CB_SETCURSEL; -1 none
+    std::vector<SentMessage> messages;
+};
+
 // ---------------------------------------------------------------- registry
 struct RegValue {
     std::string name;  // as written
@@ -158,6 +175,12 @@ struct World {
     std::map<HWND, int32_t> openDialogs;
     std::map<HWND, std::map<int32_t, int32_t>> controlValues;
     std::map<HWND, std::map<int32_t, double>> measurementValues;
+    // The last HostEnableControl flag per control, and the control that last
+    // got the focus through HostFocusControl (absent: none yet).
+    std::map<HWND, std::map<int32_t, int32_t>> enableFlags;
+    std::map<HWND, int32_t> focusedControl;
+    // Child windows handed out by GetDlgItem (or DialogItem), by handle.
+    std::map<HWND, ChildControl> children;
 
     int prePlacements = 0;
 };
@@ -179,6 +202,15 @@ void SetPartMode(int16_t mode);    // PartModeRecord (-2, 0) with the mode at of
 void PutTextBlock(int16_t number, const std::string& latin1Text);  // text and its zero
 void PutTextLayout(Key key, int16_t textBlock);
 void PutPageText(Key key, int16_t textLayout);
+
+// For driveDialog, acting as the user in an open dialog. DialogItem is the
+// control's child window, as GetDlgItem answers it, without counting a call.
+// SendToDialog delivers a message to the dialog's procedure as the host's
+// modal loop would and answers the procedure's result; SendCommand sends
+// WM_COMMAND from a control with the notification code in the high word.
+HWND DialogItem(HWND dialog, int32_t controlId);
+int32_t SendToDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+int32_t SendCommand(HWND dialog, int32_t controlId, int32_t notification = 0);
 
 // Registry set-up and read-back for the plug-in's key.
 void PutRegistryValue(const std::string& keyPath, const std::string& name, uint32_t type, const Bytes& data);
