@@ -44,3 +44,8 @@ foreach(scenario ${STAVENOR_SCENARIOS})
   add_test(NAME scenario.${name}
            COMMAND stavenor-scenario --expect ${expected} ${scenario})
 endforeach()
+
+# The runner's own handling of malformed scenarios and of --expect.
+find_program(PYTHON3 python3 REQUIRED)
+add_test(NAME scenario.runner_checks
+         COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/scenarios/runner_checks.py $<TARGET_FILE:stavenor-scenario>)

@@ -7,8 +7,9 @@
 
 #if defined(_WIN32)
 
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs the types of windows.h first.
+#include <commctrl.h>
 
 #else
 

@@ -1,0 +1,37 @@
+// Sets up the simulated world from a scenario and drives the module through
+// its entry points in the order the host does.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "scenario.h"
+#include "shell/entry_points.h"
+
+namespace scenario {
+
+struct InvocationOutcome {
+    int16_t result = 0;
+    // The invocation's dialogs and message boxes: sim::W().ui[uiBegin, uiEnd).
+    size_t uiBegin = 0;
+    size_t uiEnd = 0;
+    size_t unusedSteps = 0;  // steps of the invocation that nothing consumed
+};
+
+// What the entry points answered. The rest of the result (records, registry,
+// counts) is read from sim::W() after the run.
+struct RunOutcome {
+    std::optional<int32_t> versionResult;  // unset: not called
+    int16_t initResult = 0;
+    int16_t enumerateResult = 0;
+    ExtensionCommandInfo command{};
+    std::vector<InvocationOutcome> invocations;
+    std::optional<int32_t> terminateResult;  // unset: not called
+};
+
+// Resets the world, sets it up and runs the scenario to the module's unload.
+RunOutcome RunScenario(const Scenario& scenario);
+
+}  // namespace scenario

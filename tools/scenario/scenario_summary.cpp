@@ -1,0 +1,227 @@
+#include "scenario_summary.h"
+
+#include <cstring>
+#include <iomanip>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "dialogs/confirm_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "hex.h"
+#include "latin1.h"
+#include "settings/divider_settings.h"
+
+namespace scenario {
+
+namespace {
+
+using nlohmann::ordered_json;
+
+std::string DialogName(int64_t id) {
+    if (id == kOptionsDialogId) return "options dialog";
+    if (id == kConfirmDialogId) return "final-layout confirmation";
+    return "dialog";
+}
+
+std::string Hex32(int64_t value) {
+    std::ostringstream out;
+    out << "0x" << std::hex << std::setw(8) << std::setfill('0') << (static_cast<uint64_t>(value) & 0xFFFFFFFFu);
+    return out.str();
+}
+
+// A multi-line text, each further non-empty line indented under the first.
+std::string Indented(const std::string& text, const std::string& indent) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        out.push_back(text[i]);
+        if (text[i] == '\n' && i + 1 < text.size() && text[i + 1] != '\n') out += indent;
+    }
+    return out;
+}
+
+// The button a user's closing of the dialog presses.
+std::string ClosingButton(int64_t id) {
+    const int32_t command = sim::ClosingCommand(static_cast<int32_t>(id));
+    if (command == IDCANCEL) return "Cancel";
+    if (command == IDNO) return "No";
+    return "command " + std::to_string(command);
+}
+
+void SummarizeScore(const Scenario& scenario, std::ostream& out) {
+    const auto& pages = scenario.score.pages;
+    size_t systems = 0;
+    for (const auto& page : pages) systems += page.systems.size();
+    out << "Score: " << pages.size() << (pages.size() == 1 ? " page, " : " pages, ") << systems
+        << (systems == 1 ? " system" : " systems");
+    if (scenario.score.partMode) out << ", part mode " << *scenario.score.partMode;
+    out << "\n";
+    size_t first = 1;
+    for (size_t p = 0; p < pages.size(); ++p) {
+        const size_t count = pages[p].systems.size();
+        out << "  page " << p + 1 << ": ";
+        if (count == 0) {
+            out << "no system\n";
+            continue;
+        }
+        out << (count == 1 ? "system " : "systems ") << first;
+        if (count > 1) out << "-" << first + count - 1;
+        out << "\n";
+        first += count;
+    }
+}
+
+void SummarizeUi(const ordered_json& ui, std::ostream& out) {
+    if (ui.empty()) out << "    the user saw nothing\n";
+    for (const auto& event : ui) {
+        const bool unscripted = event.value("unscripted", false);
+        if (event.contains("dialog")) {
+            const int64_t id = event["dialog"].get<int64_t>();
+            out << "    " << DialogName(id) << " (" << id << ")";
+            if (unscripted) {
+                out << ", not foreseen: closed as a user would (" << ClosingButton(id) << ")";
+            } else if (event.value("leftOpen", false)) {
+                out << ", left open: closed as a user would (" << ClosingButton(id) << ")";
+            }
+            out << "\n";
+        } else {
+            const auto& box = event["messageBox"];
+            const std::string caption = box["caption"].get<std::string>();
+            out << "    message box \"" << caption << "\" (style " << Hex32(box["style"].get<int64_t>()) << ")";
+            if (unscripted) out << ", not foreseen: closed as a user would";
+            out << ":\n      " << Indented(box["text"].get<std::string>(), "      ") << "\n";
+        }
+    }
+}
+
+void SummarizeInvocations(const Scenario& scenario, const ordered_json& result, std::ostream& out) {
+    const auto& invocations = result["invocations"];
+    if (invocations.empty()) out << "The command was not invoked.\n";
+    for (size_t i = 0; i < invocations.size(); ++i) {
+        const Invocation& invocation = scenario.invocations[i];
+        out << "Invocation " << i + 1;
+        if (invocation.ctrl && invocation.shift) {
+            out << " with Ctrl+Shift held";
+        } else if (invocation.ctrl) {
+            out << " with Ctrl held";
+        } else if (invocation.shift) {
+            out << " with Shift held";
+        }
+        out << ": result " << invocations[i]["result"].get<int64_t>() << "\n";
+        SummarizeUi(invocations[i]["ui"], out);
+        if (invocations[i].contains("unusedSteps")) {
+            out << "    " << invocations[i]["unusedSteps"].get<int64_t>() << " scripted step(s) never came\n";
+        }
+    }
+}
+
+void SummarizeDividers(const Scenario& scenario, const ordered_json& result, std::ostream& out) {
+    std::set<std::pair<int64_t, int64_t>> before;
+    for (const RecordSetup& record : scenario.records) {
+        if (record.kind == RecordSetup::PageText) before.insert({record.pageText.page, record.pageText.sub});
+    }
+    std::map<int64_t, std::vector<const ordered_json*>> created;
+    for (const auto& pageText : result["records"]["pageTexts"]) {
+        const int64_t page = pageText["page"].get<int64_t>();
+        if (!before.count({page, pageText["sub"].get<int64_t>()})) created[page].push_back(&pageText);
+    }
+    if (created.empty()) {
+        out << "Dividers placed: none\n";
+        return;
+    }
+    out << "Dividers placed (vertical positions in EVPU):\n";
+    for (const auto& [page, list] : created) {
+        out << "  page " << page << ":";
+        const char* separator = " ";
+        for (const ordered_json* divider : list) {
+            out << separator << "v " << (*divider)["vPosition"].dump() << " h " << (*divider)["hOffset"].dump();
+            const ordered_json& flags = (*divider)["flags"];
+            if (flags.is_number() && flags.get<int64_t>() != 0) out << " (flags " << flags.get<int64_t>() << ")";
+            separator = ", ";
+        }
+        out << "\n";
+    }
+}
+
+std::string DescribeValue(const std::string& name, const sim::Bytes& data) {
+    std::ostringstream out;
+    if (name == "ShowWarning" && data.size() == 2) {
+        out << static_cast<int16_t>(data[0] | (data[1] << 8));
+    } else if (name == "UserDialog" && data.size() == sizeof(DividerSettings)) {
+        DividerSettings settings;
+        std::memcpy(&settings, data.data(), sizeof settings);
+        out << "pages " << settings.firstPage << "-" << settings.lastPage << ", H " << settings.hAdjust << ", V "
+            << settings.vAdjust << ", size " << settings.fontSize << ", vMethod " << settings.vMethod
+            << ", rangeMode " << settings.rangeMode << ", autoAdjustV " << settings.autoAdjustV
+            << ", marginOrigin " << settings.marginOrigin << ", accepted " << settings.dialogAccepted
+            << ", saveOnExit " << settings.saveOnExit << ", pageCount " << settings.pageCount;
+    } else {
+        out << data.size() << " bytes";
+    }
+    return out.str();
+}
+
+void SummarizeRegistry(const Scenario& scenario, const ordered_json& result, std::ostream& out) {
+    std::map<std::string, ordered_json> before;  // UTF-8 name -> value as the result shows it
+    if (scenario.registry) {
+        for (const RegistryValue& value : *scenario.registry) {
+            ordered_json shown = HexFromBytes(value.data);
+            if (value.type != REG_BINARY) shown = ordered_json{{"type", value.type}, {"hex", HexFromBytes(value.data)}};
+            before[Utf8FromLatin1(value.name)] = shown;
+        }
+    }
+    const auto& registry = result["registry"];
+    out << "Registry " << kSettingsKey << ":";
+    if (registry.is_null()) {
+        out << " no key\n";
+        return;
+    }
+    if (registry.empty()) out << " no value";
+    out << "\n";
+    for (const auto& [name, value] : registry.items()) {
+        const std::string hex = value.is_string() ? value.get<std::string>() : value["hex"].get<std::string>();
+        const auto bytes = BytesFromHex(hex).value_or(sim::Bytes{});
+        out << "  " << name << " = " << DescribeValue(name, bytes);
+        const auto it = before.find(name);
+        if (!value.is_string()) out << " (type " << value["type"].get<int64_t>() << ")";
+        if (it == before.end()) {
+            out << "  (new)";
+        } else if (it->second != value) {
+            out << "  (changed)";
+        } else {
+            out << "  (same as before the run)";
+        }
+        out << "\n";
+    }
+}
+
+}  // namespace
+
+std::string Summarize(const std::string& fileName, const Scenario& scenario, const ordered_json& result) {
+    std::ostringstream out;
+    out << "Scenario " << fileName << "\n";
+    if (!scenario.description.empty()) out << "  " << scenario.description << "\n";
+    SummarizeScore(scenario, out);
+    if (!result["versionResult"].is_null()) {
+        out << "FinaleExtensionVersion(" << *scenario.versionValue << ") answered "
+            << Hex32(result["versionResult"].get<int64_t>()) << "\n";
+    }
+    out << "FinaleExtensionInit answered " << result["initResult"].get<int64_t>() << "; the command ("
+        << result["enumerateResult"].get<int64_t>() << ") is \"" << result["command"]["menuText"].get<std::string>()
+        << "\"\n";
+    SummarizeInvocations(scenario, result, out);
+    SummarizeDividers(scenario, result, out);
+    if (result["terminateResult"].is_null()) {
+        out << "Not terminated.\n";
+    } else {
+        out << "FinaleExtensionTerminate answered " << result["terminateResult"].get<int64_t>() << "\n";
+    }
+    SummarizeRegistry(scenario, result, out);
+    if (result.contains("violations")) {
+        out << "Breaches recorded by the simulation:\n";
+        for (const auto& violation : result["violations"]) out << "  " << violation.get<std::string>() << "\n";
+    }
+    return out.str();
+}
+
+}  // namespace scenario
