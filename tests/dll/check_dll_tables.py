@@ -40,10 +40,14 @@ HOST_SERVICES = {
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "advapi32.dll", "msvcrt.dll"}
 
 failures = []
+passed = 0
 
 
 def check(condition, what):
-    if not condition:
+    global passed
+    if condition:
+        passed += 1
+    else:
         failures.append(what)
 
 
@@ -121,9 +125,9 @@ def main():
     if failures:
         for f in failures:
             print(f"FAIL: {f}")
-        print(f"0 passed, {len(failures)} failed")
+        print(f"{passed} passed, {len(failures)} failed")
         return 1
-    print("dll tables: all checks passed")
+    print(f"dll tables: {passed} passed, 0 failed")
     return 0
 
 
