@@ -1,6 +1,11 @@
 // What every unit test shares: a fresh simulated world per test, the check
 // that the module kept the host's and the helper's contracts, and small
 // helpers to read records and logs back.
+//
+// The module's state is process-global and lives from load to unload, as in
+// the host. CTest runs every test in a process of its own, so each test sees
+// a freshly loaded module; running the whole binary at once lets the helper
+// binding of one test carry over into the next (use --gtest_filter for one).
 #pragma once
 
 #include <gtest/gtest.h>
