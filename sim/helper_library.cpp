@@ -166,8 +166,8 @@ int32_t GetLayoutInfo(int32_t systemSlot, SystemLayoutInfo* info, int32_t flagSl
         return Answer16(kStatusBadRequest);
     }
     if (info->infoSize != kSystemLayoutInfoSize || flag != 0) {
-        Breach(Format("pFTX_GetLayoutInfo(%d): infoSize %d and flag %d, not 102 and 0", system, info->infoSize,
-                      flag));
+        Breach(Format("pFTX_GetLayoutInfo(%d): infoSize %d and flag %d, not 102 and 0", system,
+                      info->infoSize, flag));
         return Answer16(kStatusBadRequest);
     }
     const SystemModel* model = FindSystem(system);
@@ -193,7 +193,8 @@ int32_t SystemRangeOnPage(int32_t pageSlot, int16_t* firstSystem, int16_t* lastS
         return Answer16(kStatusFailed);
     }
     const std::vector<PageModel>& pages = W().helper.pages;
-    if (page < 1 || static_cast<size_t>(page) > pages.size() || W().helper.failSystemRangeOnPage.count(page) != 0)
+    if (page < 1 || static_cast<size_t>(page) > pages.size() ||
+        W().helper.failSystemRangeOnPage.count(page) != 0)
         return Answer16(kStatusFailed);
 
     size_t before = 0;
@@ -281,7 +282,8 @@ FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name) {
     CountWin32("GetProcAddress");
     if (reinterpret_cast<uintptr_t>(name) < 0x10000u) {
         // An ordinal: the helper is bound by name only.
-        W().helper.lookedUp.push_back(Format("#%u", static_cast<unsigned>(reinterpret_cast<uintptr_t>(name))));
+        W().helper.lookedUp.push_back(
+            Format("#%u", static_cast<unsigned>(reinterpret_cast<uintptr_t>(name))));
         return nullptr;
     }
     W().helper.lookedUp.push_back(name);

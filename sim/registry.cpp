@@ -134,7 +134,8 @@ LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD, LPDWORD typ
     return ERROR_SUCCESS;
 }
 
-LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* data, DWORD dataSize) {
+LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* data,
+                              DWORD dataSize) {
     CountWin32("RegSetValueExA");
     const Internals::KeyHandle* handle = FindHandle(key);
     if (handle == nullptr) return ERROR_INVALID_HANDLE;

@@ -51,19 +51,19 @@ struct PageModel {
 
 // ---------------------------------------------------------------- helper
 struct HelperModel {
-    bool present = true;           // LoadLibraryA("Tamber2000.fxt") finds it
-    int32_t initByFinale = 1;      // pTAMBER_InitByFinale's answer
-    int32_t version = 2;           // pTAMBER_Version's answer
-    int32_t handshake = 1;         // pTAMBER_HandShake's answer
-    int32_t hostVersion = 2000;    // pFTX_FinaleVersion's answer
-    std::set<std::string> missing; // entry names left out of the library
+    bool present = true;                  // LoadLibraryA("Tamber2000.fxt") finds it
+    int32_t initByFinale = 1;             // pTAMBER_InitByFinale's answer
+    int32_t version = 2;                  // pTAMBER_Version's answer
+    int32_t handshake = 1;                // pTAMBER_HandShake's answer
+    int32_t hostVersion = 2000;           // pFTX_FinaleVersion's answer
+    std::set<std::string> missing;        // entry names left out of the library
     std::set<int> failSystemRangeOnPage;  // pages whose range query fails
     std::set<int> failLayoutInfo;         // systems whose layout query fails
     std::vector<PageModel> pages;         // systems numbered from 1 across pages
 
     // Observed.
-    int references = 0;                   // LoadLibraryA minus FreeLibrary
-    std::vector<std::string> lookedUp;    // GetProcAddress names, in order
+    int references = 0;                 // LoadLibraryA minus FreeLibrary
+    std::vector<std::string> lookedUp;  // GetProcAddress names, in order
     std::vector<std::pair<int32_t, int32_t>> handshakeArgs;
 };
 
@@ -83,7 +83,7 @@ struct UiEvent {
     int32_t templateId = 0;
     HWND parent = nullptr;
     HWND window = nullptr;
-    bool leftOpen = false;    // the driver left it open; closed as a user would
+    bool leftOpen = false;  // the driver left it open; closed as a user would
     // Either.
     bool unscripted = false;  // the script did not foresee it
 };
@@ -114,13 +114,13 @@ struct ChildControl {
 
 // ---------------------------------------------------------------- registry
 struct RegValue {
-    std::string name;  // as written
-    uint32_t type = 3; // REG_BINARY
+    std::string name;   // as written
+    uint32_t type = 3;  // REG_BINARY
     Bytes data;
 };
 
 struct RegistryKey {
-    std::string path;  // as created
+    std::string path;                        // as created
     std::map<std::string, RegValue> values;  // by lower-cased name
 };
 
@@ -130,9 +130,9 @@ struct World {
     // are keyed by number alone (sub is always 0 in the store and never
     // written back).
     std::map<uint32_t, std::map<Key, Bytes>> records;
-    std::map<uint32_t, int> creations;        // HostCreateRecord calls per tag
+    std::map<uint32_t, int> creations;                // HostCreateRecord calls per tag
     std::set<std::pair<uint32_t, int>> refuseCreate;  // (tag, nth creation, 1-based)
-    bool junkHighBits = true;  // 16-bit answers carry garbage in bits 16..31
+    bool junkHighBits = true;                         // 16-bit answers carry garbage in bits 16..31
 
     // Counts by service or entry name, and one ordered log of both, e.g.
     // "HostCreateRecord(0x7478626c)", "pFTX_GetLayoutInfo(3)".
@@ -197,8 +197,8 @@ void PutRecord(uint32_t tag, Key key, const Bytes& bytes);
 std::optional<Bytes> GetRecord(uint32_t tag, Key key);
 // The score: a PageSpecRecord per page and the helper's page model.
 void SetScore(const std::vector<PageModel>& pages);
-void SetUnit(int16_t code);        // UnitPrefsRecord with the code at offset 30
-void SetPartMode(int16_t mode);    // PartModeRecord (-2, 0) with the mode at offset 8
+void SetUnit(int16_t code);      // UnitPrefsRecord with the code at offset 30
+void SetPartMode(int16_t mode);  // PartModeRecord (-2, 0) with the mode at offset 8
 void PutTextBlock(int16_t number, const std::string& latin1Text);  // text and its zero
 void PutTextLayout(Key key, int16_t textBlock);
 void PutPageText(Key key, int16_t textLayout);

@@ -70,7 +70,8 @@ HWND DialogItem(HWND dialog, int32_t controlId) {
     auto found = I().dialogItems.find(key);
     if (found != I().dialogItems.end()) return found->second;
     std::string parent = WindowName(dialog);
-    HWND child = MakeWindow((parent.empty() ? std::string("window") : parent) + "/" + std::to_string(controlId));
+    HWND child =
+        MakeWindow((parent.empty() ? std::string("window") : parent) + "/" + std::to_string(controlId));
     I().dialogItems[key] = child;
     ChildControl& control = W().children[child];
     control.dialog = dialog;

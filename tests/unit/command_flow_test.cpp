@@ -1,5 +1,7 @@
 // The entry points the host calls and the order of work in one run of the
 // command, as far as the options dialog lets a run go for now.
+#include "shell/command_flow.h"
+
 #include <climits>
 #include <cstring>
 #include <string>
@@ -11,7 +13,6 @@
 #include "platform/host_services.h"
 #include "publisher/publisher_state.h"
 #include "settings/divider_settings.h"
-#include "shell/command_flow.h"
 #include "shell/entry_points.h"
 #include "shell/module_state.h"
 #include "sim_fixture.h"
@@ -47,7 +48,8 @@ std::string PaddedHex(const std::string& text) {
 
 // The command record's 196 bytes as Enumerate writes them.
 std::string FilledCommandInfoHex() {
-    return PaddedHex(kExpectedMenuText) + PaddedHex("Placing breaks between systems") + PaddedHex("Stavenor") + "00000000";
+    return PaddedHex(kExpectedMenuText) + PaddedHex("Placing breaks between systems") +
+           PaddedHex("Stavenor") + "00000000";
 }
 
 const sim::RegValue* StoredValue(const char* name) {
@@ -65,8 +67,9 @@ std::string StoredHex(const char* name) {
 }
 
 void StoreShowWarning(int16_t flag) {
-    sim::PutRegistryValue(kKey, "ShowWarning", REG_BINARY,
-                          sim::Bytes{static_cast<uint8_t>(flag & 0xFF), static_cast<uint8_t>((flag >> 8) & 0xFF)});
+    sim::PutRegistryValue(
+        kKey, "ShowWarning", REG_BINARY,
+        sim::Bytes{static_cast<uint8_t>(flag & 0xFF), static_cast<uint8_t>((flag >> 8) & 0xFF)});
 }
 
 bool TemplatesPrepared() {
@@ -86,7 +89,7 @@ size_t IndexInLog(const std::string& call) {
 }  // namespace
 
 class CommandFlowTest : public SimTest {
-protected:
+  protected:
     int32_t Init() { return FinaleExtensionInit(sim::W().hostWindow, 0); }
     int32_t Invoke() { return FinaleExtensionInvoke(sim::W().ownerWindow, 0, 0, 0); }
     int32_t Terminate() { return FinaleExtensionTerminate(0); }

@@ -68,7 +68,8 @@ TEST(DividerText, TextForASize) {
         {"plain 8", plainDividerTemplate, 8, "^font(EngraverFontSet)^size(8)^efx(plain)\xBB"},
         {"numbered 14", numberedDividerTemplate, 14, "^font(EngraverFontSet,8194)^size(14)^efx(plain)\xBB"},
         {"numbered 8", numberedDividerTemplate, 8, "^font(EngraverFontSet,8194)^size(8)^efx(plain)\xBB"},
-        {"plain -5, signed decimal", plainDividerTemplate, -5, "^font(EngraverFontSet)^size(-5)^efx(plain)\xBB"},
+        {"plain -5, signed decimal", plainDividerTemplate, -5,
+         "^font(EngraverFontSet)^size(-5)^efx(plain)\xBB"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -87,7 +88,7 @@ TEST(DividerText, TextForASize) {
 }
 
 class CreateDividerTextTest : public SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         PrepareDividerTemplates("EngraverFontSet");

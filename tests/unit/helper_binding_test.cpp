@@ -1,5 +1,7 @@
 // Binding to the helper plug-in: every failure and its message, the two
 // tiers of entry names, the once-only binding and the handshake.
+#include "helperlib/helper_binding.h"
+
 #include <climits>
 #include <functional>
 #include <ostream>
@@ -8,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "helperlib/helper_binding.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -63,7 +64,7 @@ using Args = std::vector<std::pair<int32_t, int32_t>>;
 }  // namespace
 
 class HelperBindingTest : public SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         // The owner of a load error is whichever window is active, not the
@@ -91,59 +92,98 @@ TEST_F(HelperBindingTest, EveryFailureShowsItsMessageAndReleasesTheLibrary) {
     };
     const Case cases[] = {
         {"library not found", [](sim::World& w) { w.helper.present = false; }, kNotFound, {}, {}, 0},
-        {"pTAMBER_InitByFinale missing", [](sim::World& w) { w.helper.missing = {"pTAMBER_InitByFinale"}; },
-         MissingEntry("pTAMBER_InitByFinale"), {"pTAMBER_InitByFinale"}, {}, 1},
+        {"pTAMBER_InitByFinale missing",
+         [](sim::World& w) { w.helper.missing = {"pTAMBER_InitByFinale"}; },
+         MissingEntry("pTAMBER_InitByFinale"),
+         {"pTAMBER_InitByFinale"},
+         {},
+         1},
         // The helper answers in 16 bits; the simulation sets bits 16..31.
-        {"InitByFinale answers 0, garbage in the high bits", [](sim::World& w) { w.helper.initByFinale = 0; },
-         kNotInitialised, {"pTAMBER_InitByFinale"}, {"pTAMBER_InitByFinale"}, 1},
+        {"InitByFinale answers 0, garbage in the high bits",
+         [](sim::World& w) { w.helper.initByFinale = 0; },
+         kNotInitialised,
+         {"pTAMBER_InitByFinale"},
+         {"pTAMBER_InitByFinale"},
+         1},
         {"InitByFinale answers 0x10000, garbage in the high bits",
-         [](sim::World& w) { w.helper.initByFinale = 0x10000; }, kNotInitialised, {"pTAMBER_InitByFinale"},
-         {"pTAMBER_InitByFinale"}, 1},
+         [](sim::World& w) { w.helper.initByFinale = 0x10000; },
+         kNotInitialised,
+         {"pTAMBER_InitByFinale"},
+         {"pTAMBER_InitByFinale"},
+         1},
         {"InitByFinale answers a clean 0",
          [](sim::World& w) {
              w.junkHighBits = false;
              w.helper.initByFinale = 0;
          },
-         kNotInitialised, {"pTAMBER_InitByFinale"}, {"pTAMBER_InitByFinale"}, 1},
-        {"pTAMBER_Version missing", [](sim::World& w) { w.helper.missing = {"pTAMBER_Version"}; },
-         MissingEntry("pTAMBER_Version"), {"pTAMBER_InitByFinale", "pTAMBER_Version"}, {"pTAMBER_InitByFinale"},
+         kNotInitialised,
+         {"pTAMBER_InitByFinale"},
+         {"pTAMBER_InitByFinale"},
+         1},
+        {"pTAMBER_Version missing",
+         [](sim::World& w) { w.helper.missing = {"pTAMBER_Version"}; },
+         MissingEntry("pTAMBER_Version"),
+         {"pTAMBER_InitByFinale", "pTAMBER_Version"},
+         {"pTAMBER_InitByFinale"},
          1},
         {"pFTX_FinaleVersion missing, right after the version call",
-         [](sim::World& w) { w.helper.missing = {"pFTX_FinaleVersion"}; }, MissingEntry("pFTX_FinaleVersion"),
-         NamesThrough("pFTX_FinaleVersion"), {"pTAMBER_InitByFinale", "pTAMBER_Version"}, 1},
-        {"a first-tier name missing", [](sim::World& w) { w.helper.missing = {"pFTX_LoadURL"}; },
-         MissingEntry("pFTX_LoadURL"), NamesThrough("pFTX_LoadURL"), {"pTAMBER_InitByFinale", "pTAMBER_Version"},
+         [](sim::World& w) { w.helper.missing = {"pFTX_FinaleVersion"}; },
+         MissingEntry("pFTX_FinaleVersion"),
+         NamesThrough("pFTX_FinaleVersion"),
+         {"pTAMBER_InitByFinale", "pTAMBER_Version"},
+         1},
+        {"a first-tier name missing",
+         [](sim::World& w) { w.helper.missing = {"pFTX_LoadURL"}; },
+         MissingEntry("pFTX_LoadURL"),
+         NamesThrough("pFTX_LoadURL"),
+         {"pTAMBER_InitByFinale", "pTAMBER_Version"},
          1},
         {"the last first-tier name missing, version 1",
          [](sim::World& w) {
              w.helper.version = 1;
              w.helper.missing = {"pFTX_LoadGlobal"};
          },
-         MissingEntry("pFTX_LoadGlobal"), NamesThrough("pFTX_LoadGlobal"),
-         {"pTAMBER_InitByFinale", "pTAMBER_Version"}, 1},
+         MissingEntry("pFTX_LoadGlobal"),
+         NamesThrough("pFTX_LoadGlobal"),
+         {"pTAMBER_InitByFinale", "pTAMBER_Version"},
+         1},
         {"the first second-tier name missing, version 2",
-         [](sim::World& w) { w.helper.missing = {"pFTXW_GetINIFileName"}; }, MissingEntry("pFTXW_GetINIFileName"),
-         NamesThrough("pFTXW_GetINIFileName"), {"pTAMBER_InitByFinale", "pTAMBER_Version"}, 1},
+         [](sim::World& w) { w.helper.missing = {"pFTXW_GetINIFileName"}; },
+         MissingEntry("pFTXW_GetINIFileName"),
+         NamesThrough("pFTXW_GetINIFileName"),
+         {"pTAMBER_InitByFinale", "pTAMBER_Version"},
+         1},
         {"a second-tier name missing, version 2",
-         [](sim::World& w) { w.helper.missing = {"pFTX_DurationString"}; }, MissingEntry("pFTX_DurationString"),
-         NamesThrough("pFTX_DurationString"), {"pTAMBER_InitByFinale", "pTAMBER_Version"}, 1},
+         [](sim::World& w) { w.helper.missing = {"pFTX_DurationString"}; },
+         MissingEntry("pFTX_DurationString"),
+         NamesThrough("pFTX_DurationString"),
+         {"pTAMBER_InitByFinale", "pTAMBER_Version"},
+         1},
         {"the last second-tier name missing, version 3",
          [](sim::World& w) {
              w.helper.version = 3;
              w.helper.missing = {"pFTX_TranslateString"};
          },
-         MissingEntry("pFTX_TranslateString"), NamesBefore(kNamesInAll), {"pTAMBER_InitByFinale", "pTAMBER_Version"},
+         MissingEntry("pFTX_TranslateString"),
+         NamesBefore(kNamesInAll),
+         {"pTAMBER_InitByFinale", "pTAMBER_Version"},
          1},
         {"a second-tier name missing, version 65536 (low 16 bits 0)",
          [](sim::World& w) {
              w.helper.version = 0x10000;
              w.helper.missing = {"pFTX_UserLanguage"};
          },
-         MissingEntry("pFTX_UserLanguage"), NamesThrough("pFTX_UserLanguage"),
-         {"pTAMBER_InitByFinale", "pTAMBER_Version"}, 1},
+         MissingEntry("pFTX_UserLanguage"),
+         NamesThrough("pFTX_UserLanguage"),
+         {"pTAMBER_InitByFinale", "pTAMBER_Version"},
+         1},
         {"several missing: the first in list order is named",
-         [](sim::World& w) { w.helper.missing = {"pFTX_TranslateID", "pFTX_LoadURL", "pFTX_GetControl"}; },
-         MissingEntry("pFTX_LoadURL"), NamesThrough("pFTX_LoadURL"), {"pTAMBER_InitByFinale", "pTAMBER_Version"},
+         [](sim::World& w) {
+             w.helper.missing = {"pFTX_TranslateID", "pFTX_LoadURL", "pFTX_GetControl"};
+         },
+         MissingEntry("pFTX_LoadURL"),
+         NamesThrough("pFTX_LoadURL"),
+         {"pTAMBER_InitByFinale", "pTAMBER_Version"},
          1},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,8 @@
 // Divider placement: the vertical position worked out from the helper's
 // geometry, the records of each divider, the page loop, the margin origin,
 // the order of the helper and host calls, and every way placement fails.
+#include "engine/placement.h"
+
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -9,7 +11,6 @@
 #include <vector>
 
 #include "engine/divider_records.h"
-#include "engine/placement.h"
 #include "helperlib/helper_binding.h"
 #include "settings/divider_settings.h"
 #include "sim_fixture.h"
@@ -88,7 +89,8 @@ const sim::Bytes* RecordNumbered(uint32_t tag, int16_t number) {
 
 // The page text names a layout that lays out a block with the divider text.
 void ExpectWellFormed(const Divider& divider, const std::string& text = kText14) {
-    SCOPED_TRACE("page text (" + std::to_string(divider.key.number) + ", " + std::to_string(divider.key.sub) + ")");
+    SCOPED_TRACE("page text (" + std::to_string(divider.key.number) + ", " + std::to_string(divider.key.sub) +
+                 ")");
     ASSERT_EQ(divider.bytes.size(), 24u);
     EXPECT_EQ(FieldValue(divider.text.startPage), divider.key.number);
     EXPECT_EQ(FieldValue(divider.text.endPage), divider.key.number);
@@ -141,7 +143,7 @@ void SetRange(int16_t firstPage, int16_t lastPage) {
 // The helper is bound and the templates made, as an invocation has done
 // before it places; the settings are as the options dialog stored them.
 class PlacementTest : public SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         ASSERT_TRUE(HelperHandShake(2, 10));
@@ -170,48 +172,108 @@ TEST_F(PlacementTest, VerticalPositionOfEachGeometry) {
         {"staff lines", {kUpper, kLower}, 2000, kStaffLines, 0, {-628}},
         {"boundaries", {kUpper, kLower}, 2000, kBoundaries, 0, {-600}},
         {"topLineDrop 81: -305 / 2 truncates to -152",
-         {kUpper, With(kLower, [](auto& s) { s.topLineDrop = 81; })}, 2000, kStaffLines, 0, {-628}},
+         {kUpper, With(kLower, [](auto& s) { s.topLineDrop = 81; })},
+         2000,
+         kStaffLines,
+         0,
+         {-628}},
         {"boundaries, spaceAbove 201: halfGap truncates to -100",
-         {kUpper, With(kLower, [](auto& s) { s.spaceAbove = 201; })}, 2000, kBoundaries, 0, {-600}},
+         {kUpper, With(kLower, [](auto& s) { s.spaceAbove = 201; })},
+         2000,
+         kBoundaries,
+         0,
+         {-600}},
         {"upper resized 75, host 2000", {Resized(kUpper, 75), kLower}, 2000, kStaffLines, 0, {-631}},
         {"upper resized 75, host 2001", {Resized(kUpper, 75), kLower}, 2001, kStaffLines, 0, {-631}},
-        {"upper resized 70: the scaled rise truncates toward zero", {Resized(kUpper, 70), kLower}, 2000,
-         kStaffLines, 0, {-632}},
-        {"upper resized 75 with its staff at 75", {StaffAt(Resized(kUpper, 75), 75), kLower}, 2000, kStaffLines,
-         0, {-622}},
+        {"upper resized 70: the scaled rise truncates toward zero",
+         {Resized(kUpper, 70), kLower},
+         2000,
+         kStaffLines,
+         0,
+         {-632}},
+        {"upper resized 75 with its staff at 75",
+         {StaffAt(Resized(kUpper, 75), 75), kLower},
+         2000,
+         kStaffLines,
+         0,
+         {-622}},
         {"lower resized 75, host 2000", {kUpper, Resized(kLower, 75)}, 2000, kStaffLines, 0, {-618}},
         {"lower resized 75, host 1999", {kUpper, Resized(kLower, 75)}, 1999, kStaffLines, 0, {-618}},
         {"lower resized 75, host 2001", {kUpper, Resized(kLower, 75)}, 2001, kStaffLines, 0, {-628}},
-        {"lower resized 75, host 65536 (low 16 bits 0)", {kUpper, Resized(kLower, 75)}, 0x10000, kStaffLines, 0,
+        {"lower resized 75, host 65536 (low 16 bits 0)",
+         {kUpper, Resized(kLower, 75)},
+         0x10000,
+         kStaffLines,
+         0,
          {-628}},
-        {"lower resized 75, host -1 (signed comparison)", {kUpper, Resized(kLower, 75)}, -1, kStaffLines, 0,
+        {"lower resized 75, host -1 (signed comparison)",
+         {kUpper, Resized(kLower, 75)},
+         -1,
+         kStaffLines,
+         0,
          {-618}},
         {"lower resized 75, topLineDrop 79: the scaled drop truncates toward zero",
-         {kUpper, Resized(With(kLower, [](auto& s) { s.topLineDrop = 79; }), 75)}, 2000, kStaffLines, 0, {-617}},
+         {kUpper, Resized(With(kLower, [](auto& s) { s.topLineDrop = 79; }), 75)},
+         2000,
+         kStaffLines,
+         0,
+         {-617}},
         {"resize percentages without isResized are ignored",
-         {With(kUpper, [](auto& s) { s.resizePercent = 50; }), With(kLower, [](auto& s) { s.resizePercent = 50; })},
-         2000, kStaffLines, 0, {-628}},
+         {With(kUpper, [](auto& s) { s.resizePercent = 50; }),
+          With(kLower, [](auto& s) { s.resizePercent = 50; })},
+         2000,
+         kStaffLines,
+         0,
+         {-628}},
         {"staff at 75: staffSpan -72", {StaffAt(kUpper, 75), kLower}, 2000, kStaffLines, 0, {-616}},
         {"staff at 33: staffSpan -31", {StaffAt(kUpper, 33), kLower}, 2000, kStaffLines, 0, {-595}},
         {"staff at -50: staffSpan 48", {StaffAt(kUpper, -50), kLower}, 2000, kStaffLines, 0, {-556}},
-        {"staff at 341, the largest exact percentage", {StaffAt(kUpper, 341), kLower}, 2000, kStaffLines, 0,
+        {"staff at 341, the largest exact percentage",
+         {StaffAt(kUpper, 341), kLower},
+         2000,
+         kStaffLines,
+         0,
          {-743}},
-        {"boundaries do not depend on the staff", {StaffAt(kUpper, 33), kLower}, 2000, kBoundaries, 0, {-600}},
+        {"boundaries do not depend on the staff",
+         {StaffAt(kUpper, 33), kLower},
+         2000,
+         kBoundaries,
+         0,
+         {-600}},
         {"vAdjust 10 added after the midpoint", {kUpper, kLower}, 2000, kStaffLines, 10, {-618}},
         {"vAdjust 10, boundaries", {kUpper, kLower}, 2000, kBoundaries, 10, {-590}},
         {"vAdjust -1000", {kUpper, kLower}, 2000, kStaffLines, -1000, {-1628}},
         {"three systems", {kUpper, kMiddle, kThird}, 2000, kStaffLines, 0, {-628, -1103}},
         {"three systems, boundaries", {kUpper, kMiddle, kThird}, 2000, kBoundaries, 0, {-600, -1075}},
         {"boundaries, lower spaceAbove 65736: only its low 16 bits are halved",
-         {kUpper, With(kLower, [](auto& s) { s.spaceAbove = 65736; })}, 2000, kBoundaries, 0, {-600}},
+         {kUpper, With(kLower, [](auto& s) { s.spaceAbove = 65736; })},
+         2000,
+         kBoundaries,
+         0,
+         {-600}},
         {"boundaries, lower spaceAbove 32768 halves as -32768",
-         {kUpper, With(kLower, [](auto& s) { s.spaceAbove = 32768; })}, 2000, kBoundaries, 0, {-16884}},
+         {kUpper, With(kLower, [](auto& s) { s.spaceAbove = 32768; })},
+         2000,
+         kBoundaries,
+         0,
+         {-16884}},
         {"boundaries, upper height 70000: the low 16 bits are stored",
-         {With(kUpper, [](auto& s) { s.height = 70000; }), kLower}, 2000, kBoundaries, 0, {-4664}},
+         {With(kUpper, [](auto& s) { s.height = 70000; }), kLower},
+         2000,
+         kBoundaries,
+         0,
+         {-4664}},
         {"staff lines, upper height 70000: the low 16 bits are stored",
-         {With(kUpper, [](auto& s) { s.height = 70000; }), kLower}, 2000, kStaffLines, 0, {-4692}},
+         {With(kUpper, [](auto& s) { s.height = 70000; }), kLower},
+         2000,
+         kStaffLines,
+         0,
+         {-4692}},
         {"upper resized 32767 over a rise of -100000: the 32-bit product wraps",
-         {Resized(With(kUpper, [](auto& s) { s.lastLineRise = -100000; }), 32767), kLower}, 2000, kStaffLines, 0,
+         {Resized(With(kUpper, [](auto& s) { s.lastLineRise = -100000; }), 32767), kLower},
+         2000,
+         kStaffLines,
+         0,
          {28696}},
     };
     for (const Row& row : rows) {
@@ -246,7 +308,8 @@ TEST_F(PlacementTest, PagesWithoutAGapGetNothingAndNoLayoutQuery) {
     EXPECT_TRUE(sim::W().records[tags::PageText].empty());
     EXPECT_TRUE(sim::W().records[tags::TextBlock].empty());
     EXPECT_TRUE(sim::W().records[tags::TextLayout].empty());
-    EXPECT_EQ(sim::W().callLog, (std::vector<std::string>{"pFTX_SystemRangeOnPage(1)", "pFTX_SystemRangeOnPage(2)"}));
+    EXPECT_EQ(sim::W().callLog,
+              (std::vector<std::string>{"pFTX_SystemRangeOnPage(1)", "pFTX_SystemRangeOnPage(2)"}));
 }
 
 TEST_F(PlacementTest, EveryGapOfEveryPageInSystemOrder) {
@@ -314,7 +377,8 @@ TEST_F(PlacementTest, MarginOrigin) {
         EXPECT_EQ(FieldValue(dividers[1].text.hOffset), row.hOffset4);
         for (const Divider& divider : dividers) {
             ExpectWellFormed(divider);
-            EXPECT_EQ(FieldValue(divider.text.vPosition), -628) << "the origin moves the divider sideways only";
+            EXPECT_EQ(FieldValue(divider.text.vPosition), -628)
+                << "the origin moves the divider sideways only";
         }
         ExpectNoViolations();
     }
@@ -346,12 +410,17 @@ TEST_F(PlacementTest, CallsOfEachGapInOrder) {
     };
     const Row rows[] = {
         {"nothing resized", {kUpper, kLower}, kStaffLines, page(1, {gap(1, 3, false)})},
-        {"upper resized: no version asked", {Resized(kUpper, 75), kLower}, kStaffLines,
+        {"upper resized: no version asked",
+         {Resized(kUpper, 75), kLower},
+         kStaffLines,
          page(1, {gap(1, 3, false)})},
         {"every lower system resized: the version is asked at each gap",
-         {kUpper, Resized(kMiddle, 75), Resized(kThird, 75)}, kStaffLines,
+         {kUpper, Resized(kMiddle, 75), Resized(kThird, 75)},
+         kStaffLines,
          page(1, {gap(1, 3, true), gap(2, 4, true)})},
-        {"boundaries ask the same", {kUpper, Resized(kMiddle, 75), Resized(kThird, 75)}, kBoundaries,
+        {"boundaries ask the same",
+         {kUpper, Resized(kMiddle, 75), Resized(kThird, 75)},
+         kBoundaries,
          page(1, {gap(1, 3, true), gap(2, 4, true)})},
     };
     for (const Row& row : rows) {
@@ -436,12 +505,21 @@ TEST_F(PlacementTest, OtherFailuresEndSilently) {
          "pFTX_GetLayoutInfo(4)"},
         {"upper layout query fails", [](sim::World& w) { w.helper.failLayoutInfo = {3}; }, 1, 1, 1,
          "pFTX_GetLayoutInfo(3)"},
-        {"text block refused", [](sim::World& w) { w.refuseCreate = {{tags::TextBlock, 2}}; }, 1, 1, 1,
-         "HostCreateRecord(0x7478626c)"},
-        {"text layout refused: its block stays", [](sim::World& w) { w.refuseCreate = {{tags::TextLayout, 2}}; }, 2,
-         1, 1, "HostCreateRecord(0x534f5458)"},
+        {"text block refused",
+         [](sim::World& w) {
+             w.refuseCreate = {{tags::TextBlock, 2}};
+         },
+         1, 1, 1, "HostCreateRecord(0x7478626c)"},
+        {"text layout refused: its block stays",
+         [](sim::World& w) {
+             w.refuseCreate = {{tags::TextLayout, 2}};
+         },
+         2, 1, 1, "HostCreateRecord(0x534f5458)"},
         {"page text refused: its block and layout stay",
-         [](sim::World& w) { w.refuseCreate = {{tags::PageText, 2}}; }, 2, 2, 1, "HostCreateRecord(0x4f027054)"},
+         [](sim::World& w) {
+             w.refuseCreate = {{tags::PageText, 2}};
+         },
+         2, 2, 1, "HostCreateRecord(0x4f027054)"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -1,8 +1,9 @@
 // The read-only questions asked of the document: its page count, its
 // measurement unit and whether it is an extracted part.
+#include "engine/score_queries.h"
+
 #include <vector>
 
-#include "engine/score_queries.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -84,12 +85,8 @@ TEST_F(ScoreQueriesTest, ExtractedPart) {
         int32_t extracted;
     };
     const Case cases[] = {
-        {"missing record", false, 0, 0},
-        {"mode -8", true, -8, 1},
-        {"mode 0", true, 0, 0},
-        {"mode 8", true, 8, 0},
-        {"mode -7", true, -7, 0},
-        {"mode 0x7FF8", true, 0x7FF8, 0},
+        {"missing record", false, 0, 0}, {"mode -8", true, -8, 1}, {"mode 0", true, 0, 0},
+        {"mode 8", true, 8, 0},          {"mode -7", true, -7, 0}, {"mode 0x7FF8", true, 0x7FF8, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

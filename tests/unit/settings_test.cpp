@@ -15,7 +15,8 @@ const char kKey[] = "Software\\KelmoorPlugins\\Stavenor";
 // The record as the module is loaded, and the defaults laid over a record
 // whose bytes were all 0xEE: the transient fields from offset 20 keep theirs.
 const char kRecordAtLoad[] = "0100 0100 0000 0000 0e00 0000 0000 01000000 0000 00000000 00000000 0100";
-const char kDefaultsOverSentinel[] = "0100 0100 0000 0000 0e00 0000 0000 01000000 0000 eeeeeeee eeeeeeee eeee";
+const char kDefaultsOverSentinel[] =
+    "0100 0100 0000 0000 0e00 0000 0000 01000000 0000 eeeeeeee eeeeeeee eeee";
 
 // A stored record unlike the defaults in every field: pages 3 to 7, H 30,
 // V -10, size 12, boundaries, selected pages, no auto V, odd pages, and the
@@ -24,7 +25,7 @@ const char kStoredRecord[] = "0300 0700 1e00 f6ff 0c00 0100 0100 00000000 0200 0
 
 // What the registry holds before an operation.
 struct RegistryBefore {
-    bool key = false;               // the plug-in's key exists
+    bool key = false;                                // the plug-in's key exists
     std::optional<sim::Bytes> value = std::nullopt;  // the value the operation reads
     uint32_t type = REG_BINARY;
     int32_t openKeyError = 0;
@@ -85,17 +86,32 @@ TEST_F(SettingsTest, LoadShowWarning) {
         {"empty value leaves 1", {.key = true, .value = sim::Bytes{}}, 1, ERROR_SUCCESS, 1},
         {"empty value leaves any value", {.key = true, .value = sim::Bytes{}}, 0x3456, ERROR_SUCCESS, 0x3456},
         {"one byte over 1", {.key = true, .value = sim::Bytes{7}}, 1, ERROR_SUCCESS, 7},
-        {"one byte replaces the low byte only", {.key = true, .value = sim::Bytes{7}}, 0x3456, ERROR_SUCCESS,
+        {"one byte replaces the low byte only",
+         {.key = true, .value = sim::Bytes{7}},
+         0x3456,
+         ERROR_SUCCESS,
          0x3407},
         {"three bytes count as missing", {.key = true, .value = sim::Bytes{0, 0, 0}}, 0, ERROR_SUCCESS, 1},
-        {"four bytes count as missing", {.key = true, .value = sim::Bytes{0, 0, 0, 0}}, 0x3456, ERROR_SUCCESS, 1},
+        {"four bytes count as missing",
+         {.key = true, .value = sim::Bytes{0, 0, 0, 0}},
+         0x3456,
+         ERROR_SUCCESS,
+         1},
         {"REG_DWORD of two bytes taken as they are",
-         {.key = true, .value = sim::Bytes{5, 0}, .type = REG_DWORD}, 1, ERROR_SUCCESS, 5},
-        {"REG_SZ of two bytes taken as they are", {.key = true, .value = sim::Bytes{'A', 0}, .type = REG_SZ}, 1,
-         ERROR_SUCCESS, 0x41},
+         {.key = true, .value = sim::Bytes{5, 0}, .type = REG_DWORD},
+         1,
+         ERROR_SUCCESS,
+         5},
+        {"REG_SZ of two bytes taken as they are",
+         {.key = true, .value = sim::Bytes{'A', 0}, .type = REG_SZ},
+         1,
+         ERROR_SUCCESS,
+         0x41},
         {"key cannot be opened",
-         {.key = true, .value = sim::Bytes{0, 0}, .openKeyError = ERROR_ACCESS_DENIED}, 0x3456,
-         ERROR_ACCESS_DENIED, 0x3456},
+         {.key = true, .value = sim::Bytes{0, 0}, .openKeyError = ERROR_ACCESS_DENIED},
+         0x3456,
+         ERROR_ACCESS_DENIED,
+         0x3456},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -126,19 +142,29 @@ TEST_F(SettingsTest, LoadDividerSettings) {
         {"no key", {}, ERROR_FILE_NOT_FOUND, kDefaultsOverSentinel},
         {"key without the value", {.key = true}, ERROR_SUCCESS, kDefaultsOverSentinel},
         {"30 bytes replace the whole record", {.key = true, .value = stored}, ERROR_SUCCESS, kStoredRecord},
-        {"every field -1 taken as it is", {.key = true, .value = Filled(30, 0xFF)}, ERROR_SUCCESS,
+        {"every field -1 taken as it is",
+         {.key = true, .value = Filled(30, 0xFF)},
+         ERROR_SUCCESS,
          std::string(60, 'f')},
         {"31 bytes count as missing", {.key = true, .value = longer}, ERROR_SUCCESS, kDefaultsOverSentinel},
         // A shorter value is not a record this module wrote.
         {"29 bytes are not a record", {.key = true, .value = shorter}, ERROR_SUCCESS, kDefaultsOverSentinel},
-        {"empty value is not a record", {.key = true, .value = sim::Bytes{}}, ERROR_SUCCESS,
+        {"empty value is not a record",
+         {.key = true, .value = sim::Bytes{}},
+         ERROR_SUCCESS,
          kDefaultsOverSentinel},
-        {"REG_SZ of 30 bytes taken byte for byte", {.key = true, .value = stored, .type = REG_SZ}, ERROR_SUCCESS,
+        {"REG_SZ of 30 bytes taken byte for byte",
+         {.key = true, .value = stored, .type = REG_SZ},
+         ERROR_SUCCESS,
          kStoredRecord},
-        {"REG_DWORD of 30 bytes taken byte for byte", {.key = true, .value = stored, .type = REG_DWORD},
-         ERROR_SUCCESS, kStoredRecord},
-        {"key cannot be opened", {.key = true, .value = stored, .openKeyError = ERROR_ACCESS_DENIED},
-         ERROR_ACCESS_DENIED, kDefaultsOverSentinel},
+        {"REG_DWORD of 30 bytes taken byte for byte",
+         {.key = true, .value = stored, .type = REG_DWORD},
+         ERROR_SUCCESS,
+         kStoredRecord},
+        {"key cannot be opened",
+         {.key = true, .value = stored, .openKeyError = ERROR_ACCESS_DENIED},
+         ERROR_ACCESS_DENIED,
+         kDefaultsOverSentinel},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

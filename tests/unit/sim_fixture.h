@@ -132,7 +132,7 @@ inline std::vector<int32_t> DialogsShown() {
 
 // Every test starts from a fresh world and ends with the contracts kept.
 class SimTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { sim::Reset(); }
     void TearDown() override { ExpectNoViolations(); }
 };

@@ -8,10 +8,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
-
-#include <nlohmann/json.hpp>
 
 #include "result_compare.h"
 #include "scenario_driver.h"
@@ -87,8 +86,8 @@ int main(int argc, char** argv) {
     try {
         parsed = scenario::ParseScenario(document);
     } catch (const scenario::ScenarioError& error) {
-        std::cerr << options.scenarioFile << ": " << (error.path.empty() ? "" : error.path + ": ") << error.what()
-                  << "\n";
+        std::cerr << options.scenarioFile << ": " << (error.path.empty() ? "" : error.path + ": ")
+                  << error.what() << "\n";
         return kExitMalformed;
     }
     // Read before running, so a bad expected file does not cost a run.

@@ -8,15 +8,14 @@ namespace {
 
 using nlohmann::json;
 
-std::string Show(const json& value) {
-    return value.dump(-1, ' ', true, json::error_handler_t::replace);
-}
+std::string Show(const json& value) { return value.dump(-1, ' ', true, json::error_handler_t::replace); }
 
 std::string Child(const std::string& path, const std::string& key) {
     return path.empty() ? key : path + "." + key;
 }
 
-void Compare(const json& expected, const json& actual, const std::string& path, std::vector<std::string>& out) {
+void Compare(const json& expected, const json& actual, const std::string& path,
+             std::vector<std::string>& out) {
     const std::string where = path.empty() ? "(whole result)" : path;
     if (expected.is_object() && actual.is_object()) {
         for (const auto& [key, value] : expected.items()) {
@@ -40,16 +39,19 @@ void Compare(const json& expected, const json& actual, const std::string& path, 
             Compare(expected[i], actual[i], path + "[" + std::to_string(i) + "]", out);
         }
         for (size_t i = common; i < expected.size(); ++i) {
-            out.push_back(path + "[" + std::to_string(i) + "]: expected " + Show(expected[i]) + ", actual (missing)");
+            out.push_back(path + "[" + std::to_string(i) + "]: expected " + Show(expected[i]) +
+                          ", actual (missing)");
         }
         for (size_t i = common; i < actual.size(); ++i) {
-            out.push_back(path + "[" + std::to_string(i) + "]: expected (missing), actual " + Show(actual[i]));
+            out.push_back(path + "[" + std::to_string(i) + "]: expected (missing), actual " +
+                          Show(actual[i]));
         }
         return;
     }
     // Scalars, or values of different kinds: nlohmann compares numbers by
     // value whatever their representation.
-    if (expected != actual) out.push_back(where + ": expected " + Show(expected) + ", actual " + Show(actual));
+    if (expected != actual)
+        out.push_back(where + ": expected " + Show(expected) + ", actual " + Show(actual));
 }
 
 }  // namespace

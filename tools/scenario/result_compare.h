@@ -2,10 +2,9 @@
 // members in any order, numbers by value.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 namespace scenario {
 

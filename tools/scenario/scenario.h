@@ -24,8 +24,8 @@ struct RegistryValue {
 
 struct ScoreSetup {
     std::vector<sim::PageModel> pages;
-    std::optional<int16_t> unit;      // UnitPrefsRecord code; unset: no record
-    std::optional<int16_t> partMode;  // PartModeRecord value; unset: no record
+    std::optional<int16_t> unit;         // UnitPrefsRecord code; unset: no record
+    std::optional<int16_t> partMode;     // PartModeRecord value; unset: no record
     std::optional<int32_t> hostVersion;  // pFTX_FinaleVersion's answer
 };
 

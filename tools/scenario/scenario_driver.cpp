@@ -56,15 +56,14 @@ void PutPageText(const PageTextSetup& pageText) {
 void SetUpRecords(const std::vector<RecordSetup>& records) {
     for (const RecordSetup& record : records) {
         switch (record.kind) {
-        case RecordSetup::TextBlock:
-            sim::PutTextBlock(record.textBlock.number, record.textBlock.text);
-            break;
-        case RecordSetup::TextLayout:
-            sim::PutTextLayout({record.textLayout.number, record.textLayout.sub}, record.textLayout.textBlock);
-            break;
-        case RecordSetup::PageText:
-            PutPageText(record.pageText);
-            break;
+            case RecordSetup::TextBlock:
+                sim::PutTextBlock(record.textBlock.number, record.textBlock.text);
+                break;
+            case RecordSetup::TextLayout:
+                sim::PutTextLayout({record.textLayout.number, record.textLayout.sub},
+                                   record.textLayout.textBlock);
+                break;
+            case RecordSetup::PageText: PutPageText(record.pageText); break;
         }
     }
 }
@@ -95,7 +94,7 @@ void SetUpWorld(const Scenario& scenario) {
 // as they appear. Whatever the steps do not foresee is closed as a user
 // would and marked unscripted.
 class StepScript {
-public:
+  public:
     explicit StepScript(const std::vector<UiStep>& steps) : steps_(steps) {}
 
     void Install() {
@@ -111,7 +110,7 @@ public:
 
     size_t Unused() const { return steps_.size() - next_; }
 
-private:
+  private:
     const UiStep* Next(UiStep::Kind kind) const {
         if (next_ >= steps_.size() || steps_[next_].kind != kind) return nullptr;
         return &steps_[next_];

@@ -21,9 +21,7 @@ std::string Child(const std::string& path, const std::string& key) {
     return path.empty() ? key : path + "." + key;
 }
 
-std::string Item(const std::string& path, size_t index) {
-    return path + "[" + std::to_string(index) + "]";
-}
+std::string Item(const std::string& path, size_t index) { return path + "[" + std::to_string(index) + "]"; }
 
 std::string JoinNames(std::initializer_list<const char*> names) {
     std::string joined;
@@ -39,10 +37,11 @@ void ExpectObject(const json& value, const std::string& path, std::initializer_l
     if (!value.is_object()) throw ScenarioError(path, "expected an object");
     for (const auto& member : value.items()) {
         const std::string& key = member.key();
-        const bool known = std::any_of(allowed.begin(), allowed.end(),
-                                       [&](const char* name) { return key == name; });
+        const bool known =
+            std::any_of(allowed.begin(), allowed.end(), [&](const char* name) { return key == name; });
         if (!known) {
-            throw ScenarioError(Child(path, key), "unknown key (expected one of: " + JoinNames(allowed) + ")");
+            throw ScenarioError(Child(path, key),
+                                "unknown key (expected one of: " + JoinNames(allowed) + ")");
         }
     }
 }
@@ -74,19 +73,20 @@ int64_t Integer(const json& value, const std::string& path, int64_t min, int64_t
         inRange = number >= min && number <= max;
     }
     if (!inRange) {
-        throw ScenarioError(path, "expected an integer from " + std::to_string(min) + " to " + std::to_string(max));
+        throw ScenarioError(path,
+                            "expected an integer from " + std::to_string(min) + " to " + std::to_string(max));
     }
     return number;
 }
 
 int16_t Int16(const json& value, const std::string& path) {
-    return static_cast<int16_t>(Integer(value, path, std::numeric_limits<int16_t>::min(),
-                                        std::numeric_limits<int16_t>::max()));
+    return static_cast<int16_t>(
+        Integer(value, path, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
 }
 
 int32_t Int32(const json& value, const std::string& path) {
-    return static_cast<int32_t>(Integer(value, path, std::numeric_limits<int32_t>::min(),
-                                        std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        Integer(value, path, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 bool Boolean(const json& value, const std::string& path) {
@@ -110,8 +110,8 @@ std::string Latin1(const json& value, const std::string& path) {
     if (!text) {
         char code[16];
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(offending));
-        throw ScenarioError(path, std::string("character ") + code +
-                                      " is not Latin-1 (texts hold characters up to U+00FF)");
+        throw ScenarioError(
+            path, std::string("character ") + code + " is not Latin-1 (texts hold characters up to U+00FF)");
     }
     return *text;
 }
@@ -138,7 +138,8 @@ std::vector<RegistryValue> ParseRegistry(const json& value, const std::string& p
         std::transform(folded.begin(), folded.end(), folded.begin(),
                        [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
         if (const auto it = seen.find(folded); it != seen.end()) {
-            throw ScenarioError(where, "same value name as \"" + it->second + "\" (names ignore letter case)");
+            throw ScenarioError(where,
+                                "same value name as \"" + it->second + "\" (names ignore letter case)");
         }
         seen.emplace(folded, name);
         if (stored.is_string()) {
@@ -159,8 +160,9 @@ std::vector<RegistryValue> ParseRegistry(const json& value, const std::string& p
 // -------------------------------------------------------------- score
 
 sim::SystemModel ParseSystem(const json& value, const std::string& path) {
-    ExpectObject(value, path, {"spaceAbove", "height", "topLineDrop", "lastLineRise", "resizePercent",
-                               "isResized", "lastStaff", "staffPercent"});
+    ExpectObject(value, path,
+                 {"spaceAbove", "height", "topLineDrop", "lastLineRise", "resizePercent", "isResized",
+                  "lastStaff", "staffPercent"});
     sim::SystemModel system;
     system.spaceAbove = Int32(Required(value, "spaceAbove", path), Child(path, "spaceAbove"));
     system.height = Int32(Required(value, "height", path), Child(path, "height"));
@@ -171,10 +173,12 @@ sim::SystemModel ParseSystem(const json& value, const std::string& path) {
     system.isResized = 0;
     system.lastStaff = 1;
     system.staffPercent = 100;
-    if (const json* v = Optional(value, "resizePercent")) system.resizePercent = Int16(*v, Child(path, "resizePercent"));
+    if (const json* v = Optional(value, "resizePercent"))
+        system.resizePercent = Int16(*v, Child(path, "resizePercent"));
     if (const json* v = Optional(value, "isResized")) system.isResized = Int16(*v, Child(path, "isResized"));
     if (const json* v = Optional(value, "lastStaff")) system.lastStaff = Int16(*v, Child(path, "lastStaff"));
-    if (const json* v = Optional(value, "staffPercent")) system.staffPercent = Int16(*v, Child(path, "staffPercent"));
+    if (const json* v = Optional(value, "staffPercent"))
+        system.staffPercent = Int16(*v, Child(path, "staffPercent"));
     return system;
 }
 
@@ -201,7 +205,8 @@ ScoreSetup ParseScore(const json& value, const std::string& path) {
     }
     if (const json* v = Optional(value, "unit")) score.unit = Int16(*v, Child(path, "unit"));
     if (const json* v = Optional(value, "partMode")) score.partMode = Int16(*v, Child(path, "partMode"));
-    if (const json* v = Optional(value, "hostVersion")) score.hostVersion = Int32(*v, Child(path, "hostVersion"));
+    if (const json* v = Optional(value, "hostVersion"))
+        score.hostVersion = Int32(*v, Child(path, "hostVersion"));
     return score;
 }
 
@@ -231,7 +236,8 @@ RecordSetup ParseRecord(const json& value, const std::string& path) {
         pageText.sub = Int16(Required(value, "sub", path), Child(path, "sub"));
         pageText.textLayout = Int16(Required(value, "textLayout", path), Child(path, "textLayout"));
         if (const json* v = Optional(value, "hOffset")) pageText.hOffset = Int16(*v, Child(path, "hOffset"));
-        if (const json* v = Optional(value, "vPosition")) pageText.vPosition = Int16(*v, Child(path, "vPosition"));
+        if (const json* v = Optional(value, "vPosition"))
+            pageText.vPosition = Int16(*v, Child(path, "vPosition"));
         if (const json* v = Optional(value, "flags")) pageText.flags = Int16(*v, Child(path, "flags"));
     } else {
         throw ScenarioError(typePath, "expected \"textBlock\", \"textLayout\" or \"pageText\"");
@@ -242,12 +248,10 @@ RecordSetup ParseRecord(const json& value, const std::string& path) {
 // The tag and key a record is stored under, to catch two records given one place.
 std::pair<uint32_t, sim::Key> StoreKey(const RecordSetup& record) {
     switch (record.kind) {
-    case RecordSetup::TextBlock:
-        return {kTextBlockTag, {record.textBlock.number, 0}};
-    case RecordSetup::TextLayout:
-        return {kTextLayoutTag, {record.textLayout.number, record.textLayout.sub}};
-    case RecordSetup::PageText:
-        return {kPageTextTag, {record.pageText.page, record.pageText.sub}};
+        case RecordSetup::TextBlock: return {kTextBlockTag, {record.textBlock.number, 0}};
+        case RecordSetup::TextLayout:
+            return {kTextLayoutTag, {record.textLayout.number, record.textLayout.sub}};
+        case RecordSetup::PageText: return {kPageTextTag, {record.pageText.page, record.pageText.sub}};
     }
     return {0, {}};
 }
@@ -277,11 +281,13 @@ std::set<int> IntegerSet(const json& value, const std::string& path) {
 }
 
 HelperSetup ParseHelper(const json& value, const std::string& path) {
-    ExpectObject(value, path, {"present", "initByFinale", "version", "handshake", "missing",
-                               "failSystemRangeOnPage", "failLayoutInfo"});
+    ExpectObject(value, path,
+                 {"present", "initByFinale", "version", "handshake", "missing", "failSystemRangeOnPage",
+                  "failLayoutInfo"});
     HelperSetup helper;
     if (const json* v = Optional(value, "present")) helper.present = Boolean(*v, Child(path, "present"));
-    if (const json* v = Optional(value, "initByFinale")) helper.initByFinale = Int32(*v, Child(path, "initByFinale"));
+    if (const json* v = Optional(value, "initByFinale"))
+        helper.initByFinale = Int32(*v, Child(path, "initByFinale"));
     if (const json* v = Optional(value, "version")) helper.version = Int32(*v, Child(path, "version"));
     if (const json* v = Optional(value, "handshake")) helper.handshake = Int32(*v, Child(path, "handshake"));
     if (const json* v = Optional(value, "missing")) {
@@ -291,7 +297,9 @@ HelperSetup ParseHelper(const json& value, const std::string& path) {
             const std::string& name = String((*v)[i], Item(missingPath, i));
             const bool known = std::any_of(std::begin(sim::kEntryNames), std::end(sim::kEntryNames),
                                            [&](const char* entry) { return name == entry; });
-            if (!known) throw ScenarioError(Item(missingPath, i), "not an entry name of the helper: \"" + name + "\"");
+            if (!known)
+                throw ScenarioError(Item(missingPath, i),
+                                    "not an entry name of the helper: \"" + name + "\"");
             helper.missing.insert(name);
         }
     }
@@ -327,8 +335,8 @@ std::vector<CreateRefusal> ParseHost(const json& value, const std::string& path)
         } else {
             throw ScenarioError(typePath, "expected \"textBlock\", \"textLayout\" or \"pageText\"");
         }
-        refusal.nth = static_cast<int>(
-            Integer(Required(item, "nth", itemPath), Child(itemPath, "nth"), 1, std::numeric_limits<int32_t>::max()));
+        refusal.nth = static_cast<int>(Integer(Required(item, "nth", itemPath), Child(itemPath, "nth"), 1,
+                                               std::numeric_limits<int32_t>::max()));
         refusals.push_back(refusal);
     }
     return refusals;
@@ -350,7 +358,8 @@ UiStep ParseStep(const json& value, const std::string& path) {
     const bool isDialog = value.contains("dialog");
     const bool isMessageBox = value.contains("messageBox");
     if (isDialog == isMessageBox) {
-        throw ScenarioError(path, "expected either {\"dialog\":ID,\"actions\":[...]} or {\"messageBox\":ANSWER}");
+        throw ScenarioError(path,
+                            "expected either {\"dialog\":ID,\"actions\":[...]} or {\"messageBox\":ANSWER}");
     }
     if (isDialog) {
         ExpectObject(value, path, {"dialog", "actions"});
@@ -368,7 +377,8 @@ UiStep ParseStep(const json& value, const std::string& path) {
     static const std::map<std::string, int> answers = {
         {"ok", IDOK}, {"cancel", IDCANCEL}, {"yes", IDYES}, {"no", IDNO}};
     const auto it = answers.find(answer);
-    if (it == answers.end()) throw ScenarioError(answerPath, "expected \"ok\", \"yes\", \"no\" or \"cancel\"");
+    if (it == answers.end())
+        throw ScenarioError(answerPath, "expected \"ok\", \"yes\", \"no\" or \"cancel\"");
     step.answer = it->second;
     return step;
 }
@@ -390,8 +400,9 @@ Invocation ParseInvocation(const json& value, const std::string& path) {
 
 Scenario ParseScenario(const json& document) {
     if (!document.is_object()) throw ScenarioError("", "expected a JSON object at the top level");
-    ExpectObject(document, "", {"description", "versionValue", "registry", "score", "records", "helper", "host", "invocations",
-                                "terminate"});
+    ExpectObject(document, "",
+                 {"description", "versionValue", "registry", "score", "records", "helper", "host",
+                  "invocations", "terminate"});
     Scenario scenario;
     if (const json* v = Optional(document, "description")) scenario.description = String(*v, "description");
     if (const json* v = Optional(document, "versionValue")) scenario.versionValue = Int32(*v, "versionValue");

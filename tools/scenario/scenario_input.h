@@ -1,11 +1,10 @@
 // Reading a scenario file into a Scenario, with every field checked.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
 #include <utility>
-
-#include <nlohmann/json.hpp>
 
 #include "scenario.h"
 

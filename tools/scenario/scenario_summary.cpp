@@ -26,7 +26,8 @@ std::string DialogName(int64_t id) {
 
 std::string Hex32(int64_t value) {
     std::ostringstream out;
-    out << "0x" << std::hex << std::setw(8) << std::setfill('0') << (static_cast<uint64_t>(value) & 0xFFFFFFFFu);
+    out << "0x" << std::hex << std::setw(8) << std::setfill('0')
+        << (static_cast<uint64_t>(value) & 0xFFFFFFFFu);
     return out.str();
 }
 
@@ -87,7 +88,8 @@ void SummarizeUi(const ordered_json& ui, std::ostream& out) {
         } else {
             const auto& box = event["messageBox"];
             const std::string caption = box["caption"].get<std::string>();
-            out << "    message box \"" << caption << "\" (style " << Hex32(box["style"].get<int64_t>()) << ")";
+            out << "    message box \"" << caption << "\" (style " << Hex32(box["style"].get<int64_t>())
+                << ")";
             if (unscripted) out << ", not foreseen: closed as a user would";
             out << ":\n      " << Indented(box["text"].get<std::string>(), "      ") << "\n";
         }
@@ -134,9 +136,11 @@ void SummarizeDividers(const Scenario& scenario, const ordered_json& result, std
         out << "  page " << page << ":";
         const char* separator = " ";
         for (const ordered_json* divider : list) {
-            out << separator << "v " << (*divider)["vPosition"].dump() << " h " << (*divider)["hOffset"].dump();
+            out << separator << "v " << (*divider)["vPosition"].dump() << " h "
+                << (*divider)["hOffset"].dump();
             const ordered_json& flags = (*divider)["flags"];
-            if (flags.is_number() && flags.get<int64_t>() != 0) out << " (flags " << flags.get<int64_t>() << ")";
+            if (flags.is_number() && flags.get<int64_t>() != 0)
+                out << " (flags " << flags.get<int64_t>() << ")";
             separator = ", ";
         }
         out << "\n";
@@ -150,11 +154,12 @@ std::string DescribeValue(const std::string& name, const sim::Bytes& data) {
     } else if (name == "UserDialog" && data.size() == sizeof(DividerSettings)) {
         DividerSettings settings;
         std::memcpy(&settings, data.data(), sizeof settings);
-        out << "pages " << settings.firstPage << "-" << settings.lastPage << ", H " << settings.hAdjust << ", V "
-            << settings.vAdjust << ", size " << settings.fontSize << ", vMethod " << settings.vMethod
-            << ", rangeMode " << settings.rangeMode << ", autoAdjustV " << settings.autoAdjustV
-            << ", marginOrigin " << settings.marginOrigin << ", accepted " << settings.dialogAccepted
-            << ", saveOnExit " << settings.saveOnExit << ", pageCount " << settings.pageCount;
+        out << "pages " << settings.firstPage << "-" << settings.lastPage << ", H " << settings.hAdjust
+            << ", V " << settings.vAdjust << ", size " << settings.fontSize << ", vMethod "
+            << settings.vMethod << ", rangeMode " << settings.rangeMode << ", autoAdjustV "
+            << settings.autoAdjustV << ", marginOrigin " << settings.marginOrigin << ", accepted "
+            << settings.dialogAccepted << ", saveOnExit " << settings.saveOnExit << ", pageCount "
+            << settings.pageCount;
     } else {
         out << data.size() << " bytes";
     }
@@ -166,7 +171,8 @@ void SummarizeRegistry(const Scenario& scenario, const ordered_json& result, std
     if (scenario.registry) {
         for (const RegistryValue& value : *scenario.registry) {
             ordered_json shown = HexFromBytes(value.data);
-            if (value.type != REG_BINARY) shown = ordered_json{{"type", value.type}, {"hex", HexFromBytes(value.data)}};
+            if (value.type != REG_BINARY)
+                shown = ordered_json{{"type", value.type}, {"hex", HexFromBytes(value.data)}};
             before[Utf8FromLatin1(value.name)] = shown;
         }
     }
@@ -179,7 +185,8 @@ void SummarizeRegistry(const Scenario& scenario, const ordered_json& result, std
     if (registry.empty()) out << " no value";
     out << "\n";
     for (const auto& [name, value] : registry.items()) {
-        const std::string hex = value.is_string() ? value.get<std::string>() : value["hex"].get<std::string>();
+        const std::string hex =
+            value.is_string() ? value.get<std::string>() : value["hex"].get<std::string>();
         const auto bytes = BytesFromHex(hex).value_or(sim::Bytes{});
         out << "  " << name << " = " << DescribeValue(name, bytes);
         const auto it = before.find(name);
@@ -207,8 +214,8 @@ std::string Summarize(const std::string& fileName, const Scenario& scenario, con
             << Hex32(result["versionResult"].get<int64_t>()) << "\n";
     }
     out << "FinaleExtensionInit answered " << result["initResult"].get<int64_t>() << "; the command ("
-        << result["enumerateResult"].get<int64_t>() << ") is \"" << result["command"]["menuText"].get<std::string>()
-        << "\"\n";
+        << result["enumerateResult"].get<int64_t>() << ") is \""
+        << result["command"]["menuText"].get<std::string>() << "\"\n";
     SummarizeInvocations(scenario, result, out);
     SummarizeDividers(scenario, result, out);
     if (result["terminateResult"].is_null()) {
@@ -219,7 +226,8 @@ std::string Summarize(const std::string& fileName, const Scenario& scenario, con
     SummarizeRegistry(scenario, result, out);
     if (result.contains("violations")) {
         out << "Breaches recorded by the simulation:\n";
-        for (const auto& violation : result["violations"]) out << "  " << violation.get<std::string>() << "\n";
+        for (const auto& violation : result["violations"])
+            out << "  " << violation.get<std::string>() << "\n";
     }
     return out.str();
 }

@@ -3,14 +3,14 @@
 // plug-in's registry values after termination.
 #pragma once
 
-#include <string>
-
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "scenario.h"
 
 namespace scenario {
 
-std::string Summarize(const std::string& fileName, const Scenario& scenario, const nlohmann::ordered_json& result);
+std::string Summarize(const std::string& fileName, const Scenario& scenario,
+                      const nlohmann::ordered_json& result);
 
 }  // namespace scenario
