@@ -19,7 +19,6 @@
 
 namespace {
 
-const char kKey[] = "Software\\KelmoorPlugins\\Stavenor";
 const char kExpectedMenuText[] = "Kelmoor &Stavenor [v 1.07]...";
 const char kRecordAtLoad[] = "0100 0100 0000 0000 0e00 0000 0000 01000000 0000 00000000 00000000 0100";
 // Pages 3 to 7, H 30, V -10, size 12, boundaries, selected pages, no auto
@@ -50,15 +49,6 @@ std::string PaddedHex(const std::string& text) {
 std::string FilledCommandInfoHex() {
     return PaddedHex(kExpectedMenuText) + PaddedHex("Placing breaks between systems") +
            PaddedHex("Stavenor") + "00000000";
-}
-
-const sim::RegValue* StoredValue(const char* name) {
-    const sim::RegistryKey* key = sim::FindRegistryKey(kKey);
-    if (key == nullptr) return nullptr;
-    for (const auto& [lowerName, value] : key->values) {
-        if (value.name == name) return &value;
-    }
-    return nullptr;
 }
 
 std::string StoredHex(const char* name) {

@@ -10,8 +10,6 @@
 
 namespace {
 
-const char kKey[] = "Software\\KelmoorPlugins\\Stavenor";
-
 // The record as the module is loaded, and the defaults laid over a record
 // whose bytes were all 0xEE: the transient fields from offset 20 keep theirs.
 const char kRecordAtLoad[] = "0100 0100 0000 0000 0e00 0000 0000 01000000 0000 00000000 00000000 0100";
@@ -40,15 +38,6 @@ void Arrange(const RegistryBefore& before, const char* valueName) {
 sim::Bytes Filled(size_t size, uint8_t byte) { return sim::Bytes(size, byte); }
 
 std::string RecordHex(const DividerSettings& record) { return Hex(&record, sizeof record); }
-
-const sim::RegValue* StoredValue(const char* name) {
-    const sim::RegistryKey* key = sim::FindRegistryKey(kKey);
-    if (key == nullptr) return nullptr;
-    for (const auto& [lowerName, value] : key->values) {
-        if (value.name == name) return &value;
-    }
-    return nullptr;
-}
 
 }  // namespace
 

@@ -29,6 +29,19 @@ constexpr uint32_t UnitPrefs = 0x70666770;
 constexpr uint32_t PartMode = 0x6F743233;
 }  // namespace tags
 
+// The plug-in's registry key, written out as the user's registry holds it.
+inline constexpr char kKey[] = "Software\\KelmoorPlugins\\Stavenor";
+
+// A value under the plug-in's key by its name as written, or null.
+inline const sim::RegValue* StoredValue(const char* name) {
+    const sim::RegistryKey* key = sim::FindRegistryKey(kKey);
+    if (key == nullptr) return nullptr;
+    for (const auto& [lowerName, value] : key->values) {
+        if (value.name == name) return &value;
+    }
+    return nullptr;
+}
+
 inline std::string Joined(const std::vector<std::string>& lines) {
     std::string out;
     for (const std::string& line : lines) out += "\n  " + line;
