@@ -10,8 +10,15 @@ add_library(stavenor_module STATIC ${STAVENOR_MODULE_SOURCES})
 target_include_directories(stavenor_module PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(stavenor_module PRIVATE ${STAVENOR_MODULE_WARNINGS})
 
+# The simulated host runs the module's dialogs from the module's own
+# resource script, compiled in as text.
+set(STAVENOR_DIALOG_RC ${CMAKE_SOURCE_DIR}/src/dialogs/dialog_templates.rc)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${STAVENOR_DIALOG_RC})
+file(READ ${STAVENOR_DIALOG_RC} STAVENOR_DIALOG_SCRIPT)
+configure_file(${CMAKE_SOURCE_DIR}/sim/dialog_script.cpp.in ${CMAKE_BINARY_DIR}/generated/dialog_script.cpp @ONLY)
+
 file(GLOB STAVENOR_SIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sim/*.cpp)
-add_library(stavenor_sim STATIC ${STAVENOR_SIM_SOURCES})
+add_library(stavenor_sim STATIC ${STAVENOR_SIM_SOURCES} ${CMAKE_BINARY_DIR}/generated/dialog_script.cpp)
 target_include_directories(stavenor_sim PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(stavenor_sim PRIVATE ${STAVENOR_WARNINGS})
 

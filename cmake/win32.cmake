@@ -9,7 +9,8 @@ add_custom_command(
   COMMENT "Import library for FINALE.EXE (by ordinal)")
 add_custom_target(finale_import_lib DEPENDS ${FINALE_IMPORT_LIB})
 
-add_library(stavenor2000 SHARED ${STAVENOR_MODULE_SOURCES} ${CMAKE_SOURCE_DIR}/src/shell/stavenor2000.def)
+add_library(stavenor2000 SHARED ${STAVENOR_MODULE_SOURCES} ${CMAKE_SOURCE_DIR}/src/dialogs/dialog_templates.rc
+                                 ${CMAKE_SOURCE_DIR}/src/shell/stavenor2000.def)
 add_dependencies(stavenor2000 finale_import_lib)
 set_target_properties(stavenor2000 PROPERTIES PREFIX "" OUTPUT_NAME stavenor2000 SUFFIX ".fxt")
 target_include_directories(stavenor2000 PRIVATE ${CMAKE_SOURCE_DIR}/src)

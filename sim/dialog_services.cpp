@@ -1,6 +1,13 @@
 // The host's modal dialog service and the control and measurement services
-// a dialog procedure uses, with the helpers a scenario's driver acts through.
-#include "sim/world_internals.h"
+// a dialog procedure uses.
+//
+// HostRunDialog makes the dialog and its controls from the module's
+// template, sends WM_INITDIALOG, lets the scenario's driver act as the user,
+// and closes a dialog still open afterwards as a user would. It returns when
+// HostEndDialog has closed the dialog.
+#include <cstdlib>
+
+#include "sim/dialog_internals.h"
 
 using namespace sim;
 using namespace sim::detail;
@@ -10,35 +17,82 @@ namespace {
 constexpr int32_t kConfirmDialogId = 20129;
 // What the host passes as the procedure's ignored fifth value.
 constexpr int32_t kIgnoredValue = 0x5A5A5A5A;
-
-int32_t CallProcedure(HostDialogProc proc, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    return proc(dialog, message, wParam, lParam, kIgnoredValue);
-}
+constexpr uint32_t kTabStopStyle = 0x00010000;  // WS_TABSTOP
 
 WPARAM CommandParameter(int32_t controlId, int32_t notification) {
     return static_cast<WPARAM>((static_cast<uint32_t>(notification) << 16) |
                                (static_cast<uint32_t>(controlId) & 0xFFFFu));
 }
 
-// A control's stored value, or the fallback; reading adds nothing.
-template <typename Value>
-Value Stored(const std::map<HWND, std::map<int32_t, Value>>& byDialog, HWND dialog, int32_t controlId,
-             Value fallback) {
-    auto controls = byDialog.find(dialog);
-    if (controls == byDialog.end()) return fallback;
-    auto found = controls->second.find(controlId);
-    return found == controls->second.end() ? fallback : found->second;
+const char* KindName(int32_t kind) {
+    switch (kind) {
+        case ComboIndex: return "ComboIndex";
+        case CheckState: return "CheckState";
+        case RadioState: return "RadioState";
+        case EditInteger: return "EditInteger";
+        default: return "an unknown kind";
+    }
 }
 
-bool IsOpen(HWND dialog) { return W().openDialogs.count(dialog) != 0; }
+// The control a service names in an open dialog, or null after a breach.
+Control* ServedControl(const char* service, HWND dialog, int32_t controlId) {
+    DialogWindow* window = FindDialog(dialog);
+    if (window == nullptr || !window->open) {
+        Breach(Format("%s: window '%s' is not an open dialog", service, WindowName(dialog).c_str()));
+        return nullptr;
+    }
+    Control* control = FindControl(dialog, controlId);
+    if (control == nullptr) {
+        Breach(Format("%s: dialog %d has no control %d", service, window->templateId, controlId));
+    }
+    return control;
+}
 
-void Close(HWND dialog) {
-    W().openDialogs.erase(dialog);
+// Whether the kind fits the control: ComboIndex a combo box, CheckState a
+// check box (also read from radio buttons), RadioState a radio button,
+// EditInteger an edit field.
+bool KindFits(const char* service, const Control& control, int32_t kind, bool reading) {
+    bool fits = false;
+    switch (kind) {
+        case ComboIndex: fits = control.kind == Control::ComboBox; break;
+        case CheckState:
+            fits = control.kind == Control::CheckBox || (reading && control.kind == Control::RadioButton);
+            break;
+        case RadioState: fits = control.kind == Control::RadioButton; break;
+        case EditInteger: fits = control.kind == Control::Edit; break;
+        default: break;
+    }
+    if (!fits) Breach(Format("%s: %s does not fit control %d", service, KindName(kind), control.id));
+    return fits;
+}
+
+Control* MeasurementField(const char* service, HWND dialog, int32_t controlId) {
+    Control* control = ServedControl(service, dialog, controlId);
+    if (control == nullptr) return nullptr;
+    if (control->kind != Control::Edit) {
+        Breach(Format("%s: control %d is not an edit field", service, controlId));
+        return nullptr;
+    }
+    return control;
+}
+
+void CloseDialog(HWND dialog) {
+    DialogWindow* window = FindDialog(dialog);
+    if (window != nullptr) window->open = false;
     I().dialogProcs.erase(dialog);
 }
 
-void CheckKind(const char* service, int32_t kind) {
-    if (kind < ComboIndex || kind > EditInteger) Breach(Format("%s: unknown control kind %d", service, kind));
+bool IsOpen(HWND dialog) {
+    DialogWindow* window = FindDialog(dialog);
+    return window != nullptr && window->open;
+}
+
+HWND FirstTabStop(const DialogWindow& dialog) {
+    for (HWND child : dialog.controls) {
+        const Control& control = W().controls.at(child);
+        if ((control.style & kTabStopStyle) != 0 && control.enabled) return child;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -53,12 +107,33 @@ int32_t SendToDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         Breach(Format("SendToDialog: window '%s' is not an open dialog", WindowName(dialog).c_str()));
         return 0;
     }
-    return CallProcedure(found->second, dialog, message, wParam, lParam);
+    return found->second(dialog, message, wParam, lParam, kIgnoredValue);
 }
 
 int32_t SendCommand(HWND dialog, int32_t controlId, int32_t notification) {
     return SendToDialog(dialog, WM_COMMAND, CommandParameter(controlId, notification), 0);
 }
+
+namespace detail {
+
+int32_t NotifyCommand(const Control& control, int32_t notification) {
+    return SendCommand(control.dialog, control.id, notification);
+}
+
+bool ReadEditInteger(const std::string& text, int32_t* value) {
+    const char* start = text.c_str();
+    while (*start == ' ' || *start == '\t') ++start;
+    const char* digits = start + ((*start == '-' || *start == '+') ? 1 : 0);
+    if (*digits < '0' || *digits > '9') return false;
+    char* end = nullptr;
+    const long long number = std::strtoll(start, &end, 10);
+    while (*end == ' ' || *end == '\t') ++end;
+    if (*end != '\0' || number < INT32_MIN || number > INT32_MAX) return false;
+    *value = static_cast<int32_t>(number);
+    return true;
+}
+
+}  // namespace detail
 
 }  // namespace sim
 
@@ -73,9 +148,19 @@ int32_t WINAPI HostRunDialog(int32_t templateId, HostDialogProc proc, HWND paren
         Breach(Format("HostRunDialog: dialog %d without a procedure", templateId));
         return 0;
     }
+    const DialogTemplate* dialogTemplate = FindDialogTemplate(templateId);
+    if (dialogTemplate == nullptr) {
+        Breach(Format("HostRunDialog: the module has no dialog template %d", templateId));
+        return 0;
+    }
 
     HWND dialog = MakeWindow(Format("dialog:%d", templateId));
-    W().openDialogs[dialog] = templateId;
+    DialogWindow& window = W().dialogs[dialog];
+    window.window = dialog;
+    window.templateId = templateId;
+    window.parent = parent;
+    window.open = true;
+    MakeControls(window, *dialogTemplate);
     I().dialogProcs[dialog] = proc;
 
     UiEvent event;
@@ -84,31 +169,40 @@ int32_t WINAPI HostRunDialog(int32_t templateId, HostDialogProc proc, HWND paren
     event.parent = parent;
     event.window = dialog;
     // By index: message boxes shown from inside the dialog grow the log.
-    size_t index = W().ui.size();
+    const size_t index = W().ui.size();
     W().ui.push_back(event);
 
-    CallProcedure(proc, dialog, WM_INITDIALOG, 0, 0);
+    // As Windows does, WM_INITDIALOG names the first control that takes the
+    // focus; a nonzero answer gives it the focus.
+    HWND first = FirstTabStop(window);
+    const int32_t answer = SendToDialog(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), 0);
+    if (IsOpen(dialog)) {
+        if ((static_cast<uint32_t>(answer) & 0xFFFFu) != 0 && first != nullptr) {
+            W().dialogs[dialog].focus = W().controls.at(first).id;
+        }
+        W().ui[index].opened = ViewDialog(dialog);
+    }
 
     if (IsOpen(dialog)) {
         // The driver works on a copy, so the log may grow under it; what it
         // marks on the event is kept.
         std::function<void(UiEvent&)> drive = W().driveDialog;
-        if (drive && index < W().ui.size()) {
+        if (drive) {
             UiEvent acting = W().ui[index];
             drive(acting);
-            if (index < W().ui.size()) W().ui[index] = acting;
+            W().ui[index] = acting;
         }
     }
 
     if (IsOpen(dialog)) {
-        if (index < W().ui.size()) W().ui[index].leftOpen = true;
-        CallProcedure(proc, dialog, WM_COMMAND, CommandParameter(ClosingCommand(templateId), 0), 0);
+        W().ui[index].leftOpen = true;
+        ClickControl(dialog, ClosingCommand(templateId));
     }
 
     if (IsOpen(dialog)) {
-        Breach(Format("HostRunDialog: dialog %d still open after its closing command %d", templateId,
+        Breach(Format("HostRunDialog: dialog %d still open after a click on its button %d", templateId,
                       ClosingCommand(templateId)));
-        Close(dialog);
+        CloseDialog(dialog);
     }
     return 1;
 }
@@ -120,57 +214,86 @@ int32_t WINAPI HostEndDialog(HWND dialog, int32_t version) {
         Breach(Format("HostEndDialog: window '%s' is not an open dialog", WindowName(dialog).c_str()));
         return 0;
     }
-    Close(dialog);
+    CloseDialog(dialog);
     return 1;
 }
 
 int32_t WINAPI HostEnableControl(HWND dialog, int32_t controlId, int32_t flag, int32_t version) {
     LogHost("HostEnableControl", Format("%d,%d", controlId, flag));
     CheckVersion("HostEnableControl", version);
-    W().enableFlags[dialog][controlId] = flag;
+    Control* control = ServedControl("HostEnableControl", dialog, controlId);
+    if (control == nullptr) return 0;
+    if (flag != 0 && flag != 1) Breach(Format("HostEnableControl: flag %d for control %d", flag, controlId));
+    control->enabled = flag != 0;
     return 1;
 }
 
 int32_t WINAPI HostFocusControl(HWND dialog, int32_t controlId, int32_t version) {
     LogHost("HostFocusControl", Format("%d", controlId));
     CheckVersion("HostFocusControl", version);
-    W().focusedControl[dialog] = controlId;
+    if (ServedControl("HostFocusControl", dialog, controlId) == nullptr) return 0;
+    W().dialogs[dialog].focus = controlId;
     return 1;
 }
 
 int32_t WINAPI HostReadMeasurement(HWND dialog, int32_t controlId, int32_t unit, double* evpus,
                                    int32_t version) {
-    LogHost("HostReadMeasurement", Format("%d,%d", controlId, unit));
+    LogHost("HostReadMeasurement", Format("%d,%d", controlId, Arg16(unit)));
     CheckVersion("HostReadMeasurement", version);
     if (evpus == nullptr) {
         Breach("HostReadMeasurement: null value pointer");
         return 0;
     }
-    // The field holds EVPUs; showing and reading them in any unit is exact.
-    *evpus = Stored(W().measurementValues, dialog, controlId, 0.0);
-    return 1;
+    Control* field = MeasurementField("HostReadMeasurement", dialog, controlId);
+    if (field == nullptr) return 0;
+    // A text that is no number leaves the value as the caller had it.
+    return ReadMeasurementText(field->text, Arg16(unit), evpus) ? 1 : 0;
 }
 
 int32_t WINAPI HostWriteMeasurement(HWND dialog, int32_t controlId, int32_t unit, double evpus,
                                     int32_t version) {
-    LogHost("HostWriteMeasurement", Format("%d,%d,%g", controlId, unit, evpus));
+    LogHost("HostWriteMeasurement", Format("%d,%d,%g", controlId, Arg16(unit), evpus));
     CheckVersion("HostWriteMeasurement", version);
-    W().measurementValues[dialog][controlId] = evpus;
+    Control* field = MeasurementField("HostWriteMeasurement", dialog, controlId);
+    if (field == nullptr) return 0;
+    SetEditText(*field, MeasurementText(evpus, Arg16(unit)));
     return 1;
 }
 
 int32_t WINAPI HostGetControl(HWND dialog, int32_t controlId, int32_t kind, int32_t version) {
     LogHost("HostGetControl", Format("%d,%d", controlId, kind));
     CheckVersion("HostGetControl", version);
-    CheckKind("HostGetControl", kind);
-    return Stored(W().controlValues, dialog, controlId, 0);
+    Control* control = ServedControl("HostGetControl", dialog, controlId);
+    if (control == nullptr || !KindFits("HostGetControl", *control, kind, true)) return 0;
+    switch (kind) {
+        case ComboIndex: return control->selection + 1;
+        case CheckState:
+        case RadioState: return control->checked ? 1 : 0;
+        default: {
+            // A field that holds no integer reads as 0.
+            int32_t value = 0;
+            return ReadEditInteger(control->text, &value) ? value : 0;
+        }
+    }
 }
 
 int32_t WINAPI HostSetControl(HWND dialog, int32_t controlId, int32_t kind, int32_t value, int32_t version) {
     LogHost("HostSetControl", Format("%d,%d,%d", controlId, kind, value));
     CheckVersion("HostSetControl", version);
-    CheckKind("HostSetControl", kind);
-    W().controlValues[dialog][controlId] = value;
+    Control* control = ServedControl("HostSetControl", dialog, controlId);
+    if (control == nullptr || !KindFits("HostSetControl", *control, kind, false)) return 0;
+    switch (kind) {
+        case ComboIndex: {
+            // 1-based; anything outside the entries leaves none selected.
+            const int64_t index = static_cast<int64_t>(value) - 1;
+            const bool inside = index >= 0 && index < static_cast<int64_t>(control->items.size());
+            control->selection = inside ? static_cast<int32_t>(index) : -1;
+            break;
+        }
+        case CheckState:
+        case RadioState: control->checked = value != 0; break;
+        default: SetEditText(*control, std::to_string(value)); break;
+    }
     return 1;
 }
 

@@ -70,6 +70,83 @@ struct HelperModel {
 // The 85 entry names the helper exports, in the binding's list order.
 extern const char* const kEntryNames[85];
 
+// ---------------------------------------------------------------- dialog templates
+// The module's dialog templates as its resource script declares them; the
+// simulated host runs its dialogs from these.
+struct ControlTemplate {
+    int32_t id = 0;
+    std::string className;  // as written: "BUTTON", "EDIT", "msctls_updown32", ...
+    std::string text;
+    int16_t x = 0, y = 0, width = 0, height = 0;
+    uint32_t style = 0;
+};
+
+struct DialogTemplate {
+    int32_t id = 0;
+    int16_t x = 0, y = 0, width = 0, height = 0;
+    uint32_t style = 0;
+    std::string caption;
+    int16_t fontSize = 0;
+    std::string fontName;
+    std::vector<ControlTemplate> controls;  // in template order, the tab order
+};
+
+// Every template of the resource script, in the order it declares them.
+const std::vector<DialogTemplate>& DialogTemplates();
+const DialogTemplate* FindDialogTemplate(int32_t id);
+
+// ---------------------------------------------------------------- dialogs
+// A message sent to a control window, kept in order.
+struct SentMessage {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+// One control of an open (or closed) dialog, behaving as the Win32 control
+// of its class does for what the module uses.
+struct Control {
+    enum Kind { Static, PushButton, CheckBox, RadioButton, GroupBox, ListBox, ComboBox, Edit, UpDown, Other };
+    HWND window = nullptr;
+    HWND dialog = nullptr;
+    int32_t id = 0;
+    Kind kind = Other;
+    uint32_t style = 0;
+    std::string text;  // a caption, or an edit field's contents
+    bool enabled = true;
+    bool checked = false;                // check boxes and radio buttons
+    std::vector<std::string> items;      // list and combo boxes
+    int32_t selection = -1;              // list and combo boxes; -1 none
+    int32_t textLimit = 32767;           // edit fields (EM_LIMITTEXT)
+    int32_t selectionStart = 0;          // edit fields: the selected text (EM_SETSEL)
+    int32_t selectionEnd = 0;
+    int32_t lower = 100, upper = 0;      // up-down range; Win32's default runs from 100 down to 0
+    int32_t position = 0;                // up-down position
+    HWND buddy = nullptr;                // up-down: the control before it (UDS_AUTOBUDDY)
+    std::vector<SentMessage> messages;   // every message sent to the control
+
+    bool AllTextSelected() const { return selectionStart == 0 && selectionEnd >= static_cast<int32_t>(text.size()) && !text.empty(); }
+};
+
+// A dialog HostRunDialog created. It stays here after it closes, so that
+// tests can read what it showed last.
+struct DialogWindow {
+    HWND window = nullptr;
+    int32_t templateId = 0;
+    HWND parent = nullptr;
+    std::vector<HWND> controls;  // in template order
+    int32_t focus = 0;           // id of the control with the keyboard focus; 0 none
+    bool open = false;
+};
+
+// What a user saw of one control when a dialog opened.
+struct ControlView {
+    std::optional<std::string> text;
+    std::optional<bool> checked;
+    bool enabled = true;
+    std::optional<int32_t> selection;
+};
+
 // ---------------------------------------------------------------- user interface
 struct UiEvent {
     enum Kind { MessageBox, Dialog } kind = MessageBox;
@@ -84,6 +161,8 @@ struct UiEvent {
     HWND parent = nullptr;
     HWND window = nullptr;
     bool leftOpen = false;  // the driver left it open; closed as a user would
+    std::map<int32_t, ControlView> opened;  // its controls once WM_INITDIALOG was handled
+    std::vector<bool> refused;              // per action the driver tried: the user could not
     // Either.
     bool unscripted = false;  // the script did not foresee it
 };
@@ -94,23 +173,6 @@ int ClosingAnswer(uint32_t style);
 // The command a user's closing sends to one of the module's dialogs:
 // Cancel (2) for the options dialog, No (7) for the confirmation.
 int32_t ClosingCommand(int32_t templateId);
-
-// A dialog control's child window, as GetDlgItem answers it and SendMessageA
-// reaches it. List and combo boxes keep their items and selection; every
-// message is kept in order.
-struct SentMessage {
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-};
-
-struct ChildControl {
-    HWND dialog = nullptr;
-    int32_t controlId = 0;
-    std::vector<std::string> items;  // LB_ADDSTRING, CB_ADDSTRING texts in order
-    int32_t selection = -1;          // LB_SETCURSEL, CB_SETCURSEL; -1 none
-    std::vector<SentMessage> messages;
-};
 
 // ---------------------------------------------------------------- registry
 struct RegValue {
@@ -170,17 +232,9 @@ struct World {
     HWND ownerWindow = nullptr;   // given to FinaleExtensionInvoke
     HWND activeWindow = nullptr;  // what GetActiveWindow answers
 
-    // Open dialogs: window -> template id, and control values set through
-    // the host's control services.
-    std::map<HWND, int32_t> openDialogs;
-    std::map<HWND, std::map<int32_t, int32_t>> controlValues;
-    std::map<HWND, std::map<int32_t, double>> measurementValues;
-    // The last HostEnableControl flag per control, and the control that last
-    // got the focus through HostFocusControl (absent: none yet).
-    std::map<HWND, std::map<int32_t, int32_t>> enableFlags;
-    std::map<HWND, int32_t> focusedControl;
-    // Child windows handed out by GetDlgItem (or DialogItem), by handle.
-    std::map<HWND, ChildControl> children;
+    // Dialogs by window, open or closed, and their controls by window.
+    std::map<HWND, DialogWindow> dialogs;
+    std::map<HWND, Control> controls;
 
     int prePlacements = 0;
 };
@@ -203,14 +257,36 @@ void PutTextBlock(int16_t number, const std::string& latin1Text);  // text and i
 void PutTextLayout(Key key, int16_t textBlock);
 void PutPageText(Key key, int16_t textLayout);
 
-// For driveDialog, acting as the user in an open dialog. DialogItem is the
-// control's child window, as GetDlgItem answers it, without counting a call.
-// SendToDialog delivers a message to the dialog's procedure as the host's
-// modal loop would and answers the procedure's result; SendCommand sends
-// WM_COMMAND from a control with the notification code in the high word.
-HWND DialogItem(HWND dialog, int32_t controlId);
+// Dialogs and their controls. FindControl answers null for a control the
+// dialog does not have. SendToDialog delivers a message to an open dialog's
+// procedure as the host's modal loop would and answers the procedure's
+// result; SendCommand sends WM_COMMAND from a control with the notification
+// code in the high word.
+DialogWindow* FindDialog(HWND dialog);
+Control* FindControl(HWND dialog, int32_t controlId);
 int32_t SendToDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 int32_t SendCommand(HWND dialog, int32_t controlId, int32_t notification = 0);
+// The controls of a dialog as a user sees them, by id.
+std::map<int32_t, ControlView> ViewDialog(HWND dialog);
+
+// What a user does in an open dialog, with the messages a user's mouse and
+// keyboard would make the controls send. Each answers Performed, or why the
+// user could not: the dialog is closed, the control is disabled, or the
+// action does not fit the control (the text then says why).
+enum class UserAction { Performed, DialogClosed, Disabled, Unfit };
+struct UserOutcome {
+    UserAction action = UserAction::Performed;
+    std::string why;  // for Unfit
+};
+UserOutcome ClickControl(HWND dialog, int32_t controlId);
+UserOutcome SelectItem(HWND dialog, int32_t controlId, int32_t index);
+UserOutcome TypeText(HWND dialog, int32_t controlId, const std::string& text);
+UserOutcome SpinUpDown(HWND dialog, int32_t controlId, bool up);
+
+// How a measurement field shows EVPUs in a unit, and how its text reads:
+// false when the text is not a number.
+std::string MeasurementText(double evpus, int32_t unit);
+bool ReadMeasurementText(const std::string& text, int32_t unit, double* evpus);
 
 // Registry set-up and read-back for the plug-in's key.
 void PutRegistryValue(const std::string& keyPath, const std::string& name, uint32_t type, const Bytes& data);

@@ -22,8 +22,6 @@ struct Internals {
     std::map<HKEY, KeyHandle> keyHandles;
     // The procedure of each open dialog, for messages sent to it.
     std::map<HWND, HostDialogProc> dialogProcs;
-    // Child windows by (dialog, control id).
-    std::map<std::pair<HWND, int32_t>, HWND> dialogItems;
 };
 
 Internals& I();
