@@ -1,4 +1,5 @@
-// The options dialog, template 20128.
+// The options dialog, template 20128: font size, vertical method, page range,
+// adjustments and margin origin, with OK, Cancel and Remove.
 #pragma once
 
 #include <cstdint>

@@ -106,6 +106,39 @@ typedef intptr_t(WINAPI* FARPROC)();
 #define LOWORD(l) (static_cast<WORD>(static_cast<uintptr_t>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<uintptr_t>(l) >> 16) & 0xffff))
 
+// Dialog controls: list and combo boxes, edit fields and up-down controls.
+#define WM_USER 0x0400
+#define LB_ADDSTRING 0x0180
+#define LB_SETCURSEL 0x0186
+#define LB_GETCURSEL 0x0188
+#define LBN_SELCHANGE 1
+#define CB_ADDSTRING 0x0143
+#define EM_SETSEL 0x00B1
+#define EM_LIMITTEXT 0x00C5
+#define UDM_SETRANGE (WM_USER + 101)
+#define UDN_FIRST (0U - 721)
+#define UDN_DELTAPOS (UDN_FIRST - 1)
+
+#define MAKELONG(low, high)                                            \
+    (static_cast<LONG>((static_cast<uint32_t>(static_cast<WORD>(low))) | \
+                       (static_cast<uint32_t>(static_cast<WORD>(high)) << 16)))
+
+typedef uintptr_t UINT_PTR;
+
+// What a control sends its dialog with WM_NOTIFY.
+struct NMHDR {
+    HWND hwndFrom;
+    UINT_PTR idFrom;
+    UINT code;
+};
+
+// An up-down control's UDN_DELTAPOS: its position and the proposed change.
+struct NMUPDOWN {
+    NMHDR hdr;
+    int iPos;
+    int iDelta;
+};
+
 struct SECURITY_ATTRIBUTES;
 typedef SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 
@@ -115,6 +148,8 @@ SHORT WINAPI GetKeyState(int virtualKey);
 HWND WINAPI GetActiveWindow();
 HWND WINAPI GetDlgItem(HWND dialog, int controlId);
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Formats into a buffer of at least 1025 bytes, as the system's wsprintfA.
+int wsprintfA(LPSTR buffer, LPCSTR format, ...);
 
 // Libraries.
 HMODULE WINAPI LoadLibraryA(LPCSTR fileName);
