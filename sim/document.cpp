@@ -42,6 +42,22 @@ int16_t NextSub(const std::map<Key, Bytes>& records, int16_t number) {
     return highest < INT16_MAX ? static_cast<int16_t>(highest + 1) : kAssign;
 }
 
+// The first record strictly after the key: in (number, sub) order, or with
+// World::unsignedKeyNumbers the numbers read as unsigned 16-bit.
+std::map<Key, Bytes>::iterator FirstAfter(std::map<Key, Bytes>& records, Key after) {
+    if (!W().unsignedKeyNumbers) return records.upper_bound(after);
+    auto less = [](Key a, Key b) {
+        const uint16_t aNumber = static_cast<uint16_t>(a.number);
+        const uint16_t bNumber = static_cast<uint16_t>(b.number);
+        return aNumber != bNumber ? aNumber < bNumber : a.sub < b.sub;
+    };
+    auto first = records.end();
+    for (auto it = records.begin(); it != records.end(); ++it) {
+        if (less(after, it->first) && (first == records.end() || less(it->first, first->first))) first = it;
+    }
+    return first;
+}
+
 // Writes a stored key back into the caller's; a text block's sub is left
 // as the caller had it.
 void WriteBack(uint32_t tag, Key stored, RecordKey* key) {
@@ -64,6 +80,14 @@ int32_t WINAPI HostLoadRecord(uint32_t tag, RecordKey* key, void* buffer, int32_
     if (records == nullptr) return Answer16(0);
     auto found = records->find(StoredKey(tag, Key{key->number, key->sub}));
     if (found == records->end()) return Answer16(0);
+    if (buffer == nullptr && tag == kTextBlockTag) {
+        if (W().failTextBlockSize.count(key->number) != 0) return Answer16(0);
+        auto reported = W().reportedTextBlockSize.find(key->number);
+        if (reported != W().reportedTextBlockSize.end()) {
+            *size = reported->second;
+            return Answer16(1);
+        }
+    }
     if (buffer == nullptr) {
         *size = static_cast<int32_t>(found->second.size());
     } else {
@@ -106,6 +130,7 @@ int32_t WINAPI HostDeleteRecord(uint32_t tag, RecordKey* key, int32_t version) {
         Breach("HostDeleteRecord: null key");
         return Answer16(0);
     }
+    W().deletions.push_back({tag, Key{key->number, key->sub}});
     std::map<Key, Bytes>* records = RecordsOf(tag);
     if (records == nullptr) return Answer16(0);
     return Answer16(records->erase(StoredKey(tag, Key{key->number, key->sub})) != 0 ? 1 : 0);
@@ -122,7 +147,7 @@ int32_t WINAPI HostNextRecord(uint32_t tag, RecordKey* key, void* buffer, int32_
     if (records == nullptr) return Answer16(0);
     // Text blocks all sit at sub 0, so the first key after (number, 0) is
     // the first greater number.
-    auto next = records->upper_bound(StoredKey(tag, Key{key->number, key->sub}));
+    auto next = FirstAfter(*records, StoredKey(tag, Key{key->number, key->sub}));
     if (next == records->end()) return Answer16(0);
     WriteBack(tag, next->first, key);
     CopyOut(next->second, buffer, size);

@@ -237,6 +237,20 @@ struct World {
     std::map<HWND, Control> controls;
 
     int prePlacements = 0;
+
+    // Document: how the host answers a scan of its records.
+    // Text blocks, by number, whose size query (HostLoadRecord with a null
+    // buffer) answers 0 with *size untouched.
+    std::set<int16_t> failTextBlockSize;
+    // Sizes the size query reports for these text blocks instead of the
+    // stored size; loading still copies min(*size, stored size) bytes.
+    std::map<int16_t, int32_t> reportedTextBlockSize;
+    // HostNextRecord reads key numbers as unsigned 16-bit, so 0x8000 and up
+    // come after 32767.
+    bool unsignedKeyNumbers = false;
+    // Observed: the tag and key of every HostDeleteRecord, in call order,
+    // whether a record was there or not.
+    std::vector<std::pair<uint32_t, Key>> deletions;
 };
 
 World& W();
