@@ -95,6 +95,11 @@ int main(int argc, char** argv) {
     if (!options.expectFile.empty()) expected = ReadJson(options.expectFile);
 
     const scenario::RunOutcome outcome = scenario::RunScenario(parsed);
+    if (outcome.actionProblem) {
+        std::cerr << options.scenarioFile << ": " << outcome.actionProblem->path << ": "
+                  << outcome.actionProblem->what << "\n";
+        return kExitMalformed;
+    }
     const nlohmann::ordered_json result = scenario::BuildResult(outcome);
 
     if (options.summary) {

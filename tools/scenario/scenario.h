@@ -74,10 +74,22 @@ struct CreateRefusal {
     int nth = 0;
 };
 
-// What the user does inside one dialog. Only the kind exists for now; each
-// kind of action gets its fields when the runner learns to perform it.
+// What the user does inside one dialog, as the scenario writes it:
+// ["click", ID], ["select", ID, INDEX], ["type", ID, TEXT] or
+// ["spin", ID, "up"|"down"].
 struct DialogAction {
-    std::string path;  // where the scenario gave it, for messages
+    enum Kind { Click, Select, Type, Spin } kind = Click;
+    int32_t control = 0;
+    int32_t index = 0;  // Select: 0-based entry
+    std::string text;   // Type: Latin-1
+    bool up = true;     // Spin: the up arrow, else the down arrow
+    std::string path;   // where the scenario gave it, for messages
+};
+
+// An action the scenario asked for that no user could perform on that control.
+struct ActionProblem {
+    std::string path;
+    std::string what;
 };
 
 // One expected piece of user interface: a dialog of the given template, in

@@ -95,7 +95,7 @@ void SetUpWorld(const Scenario& scenario) {
 // would and marked unscripted.
 class StepScript {
   public:
-    explicit StepScript(const std::vector<UiStep>& steps) : steps_(steps) {}
+    StepScript(const std::vector<UiStep>& steps, RunOutcome& run) : steps_(steps), run_(run) {}
 
     void Install() {
         sim::World& world = sim::W();
@@ -133,18 +133,21 @@ class StepScript {
             return;
         }
         ++next_;
-        PerformDialogActions(step->actions, dialog);
+        run_.dialogActions[dialog.window] = &step->actions;
+        std::optional<ActionProblem> problem = PerformDialogActions(step->actions, dialog);
+        if (problem && !run_.actionProblem) run_.actionProblem = problem;
     }
 
     const std::vector<UiStep>& steps_;
+    RunOutcome& run_;
     size_t next_ = 0;
 };
 
-InvocationOutcome Invoke(const Invocation& invocation) {
+InvocationOutcome Invoke(const Invocation& invocation, RunOutcome& run) {
     sim::World& world = sim::W();
     world.ctrlDown = invocation.ctrl;
     world.shiftDown = invocation.shift;
-    StepScript script(invocation.ui);
+    StepScript script(invocation.ui, run);
     script.Install();
     InvocationOutcome outcome;
     outcome.uiBegin = world.ui.size();
@@ -168,7 +171,7 @@ RunOutcome RunScenario(const Scenario& scenario) {
     std::memset(&outcome.command, 0, sizeof outcome.command);
     outcome.enumerateResult = Low16(FinaleExtensionEnumerate(0, 0, &outcome.command));
     for (const Invocation& invocation : scenario.invocations) {
-        outcome.invocations.push_back(Invoke(invocation));
+        outcome.invocations.push_back(Invoke(invocation, outcome));
     }
     if (scenario.terminate) outcome.terminateResult = FinaleExtensionTerminate(0);
     DllMain(sim::ModuleInstance(), DLL_PROCESS_DETACH, nullptr);

@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "scenario.h"
@@ -29,6 +31,12 @@ struct RunOutcome {
     ExtensionCommandInfo command{};
     std::vector<InvocationOutcome> invocations;
     std::optional<int32_t> terminateResult;  // unset: not called
+    // The actions performed in each dialog a step foresaw, by the dialog's window.
+    std::map<HWND, const std::vector<DialogAction>*> dialogActions;
+    // An action that did not fit its control (a click on a static text, an
+    // entry past the list's end): where the scenario gave it and why. The
+    // run went on without it, but its result means nothing.
+    std::optional<ActionProblem> actionProblem;
 };
 
 // Resets the world, sets it up and runs the scenario to the module's unload.

@@ -344,12 +344,44 @@ std::vector<CreateRefusal> ParseHost(const json& value, const std::string& path)
 
 // -------------------------------------------------------------- invocations
 
+DialogAction ParseDialogAction(const json& value, const std::string& path) {
+    static const char kShapes[] =
+        "expected [\"click\", ID], [\"select\", ID, INDEX], [\"type\", ID, TEXT] or [\"spin\", ID, \"up\"|\"down\"]";
+    if (!value.is_array() || value.size() < 2 || !value[0].is_string()) throw ScenarioError(path, kShapes);
+    DialogAction action;
+    action.path = path;
+    const std::string& verb = value[0].get_ref<const std::string&>();
+    const size_t arguments = verb == "click" ? 2 : 3;
+    if (verb != "click" && verb != "select" && verb != "type" && verb != "spin") {
+        throw ScenarioError(Item(path, 0), kShapes);
+    }
+    if (value.size() != arguments) {
+        throw ScenarioError(path, "\"" + verb + "\" takes " + std::to_string(arguments - 1) +
+                                      (arguments == 2 ? " value" : " values") + " after it");
+    }
+    action.control = Int32(value[1], Item(path, 1));
+    if (verb == "click") {
+        action.kind = DialogAction::Click;
+    } else if (verb == "select") {
+        action.kind = DialogAction::Select;
+        action.index = Int32(value[2], Item(path, 2));
+    } else if (verb == "type") {
+        action.kind = DialogAction::Type;
+        action.text = Latin1(value[2], Item(path, 2));
+    } else {
+        action.kind = DialogAction::Spin;
+        const std::string& arrow = String(value[2], Item(path, 2));
+        if (arrow != "up" && arrow != "down") throw ScenarioError(Item(path, 2), "expected \"up\" or \"down\"");
+        action.up = arrow == "up";
+    }
+    return action;
+}
+
 std::vector<DialogAction> ParseDialogActions(const json& value, const std::string& path) {
     Array(value, path);
-    // The dialogs' controls are not driven yet: a scenario that asks for an
-    // action would silently test something else.
-    if (!value.empty()) throw ScenarioError(path, "dialog actions are not supported yet");
-    return {};
+    std::vector<DialogAction> actions;
+    for (size_t i = 0; i < value.size(); ++i) actions.push_back(ParseDialogAction(value[i], Item(path, i)));
+    return actions;
 }
 
 UiStep ParseStep(const json& value, const std::string& path) {

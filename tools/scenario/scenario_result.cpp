@@ -30,11 +30,49 @@ ordered_json OptionalNumber(const std::optional<int32_t>& value) {
     return *value;
 }
 
-ordered_json UiEventJson(const sim::UiEvent& event) {
+ordered_json ActionJson(const DialogAction& action) {
+    switch (action.kind) {
+        case DialogAction::Click: return ordered_json::array({"click", action.control});
+        case DialogAction::Select: return ordered_json::array({"select", action.control, action.index});
+        case DialogAction::Type:
+            return ordered_json::array({"type", action.control, Utf8FromLatin1(action.text)});
+        case DialogAction::Spin: return ordered_json::array({"spin", action.control, action.up ? "up" : "down"});
+    }
+    return nullptr;
+}
+
+// The dialog's controls as the user saw them when it opened, by id.
+ordered_json OpenedJson(const std::map<int32_t, sim::ControlView>& opened) {
+    ordered_json controls = ordered_json::object();
+    for (const auto& [id, view] : opened) {
+        ordered_json control = ordered_json::object();
+        if (view.text) control["text"] = Utf8FromLatin1(*view.text);
+        if (view.checked) control["checked"] = *view.checked;
+        control["enabled"] = view.enabled;
+        if (view.selection) control["selection"] = *view.selection;
+        controls[std::to_string(id)] = control;
+    }
+    return controls;
+}
+
+ordered_json UiEventJson(const sim::UiEvent& event, const RunOutcome& outcome) {
     ordered_json item = ordered_json::object();
     if (event.kind == sim::UiEvent::Dialog) {
         item["dialog"] = event.templateId;
         item["parent"] = sim::WindowName(event.parent);
+        if (!event.opened.empty()) item["opened"] = OpenedJson(event.opened);
+        const auto performed = outcome.dialogActions.find(event.window);
+        if (performed != outcome.dialogActions.end() && !performed->second->empty()) {
+            ordered_json actions = ordered_json::array();
+            const std::vector<DialogAction>& list = *performed->second;
+            for (size_t i = 0; i < list.size(); ++i) {
+                ordered_json action = ordered_json::object();
+                action["action"] = ActionJson(list[i]);
+                if (i < event.refused.size() && event.refused[i]) action["refused"] = true;
+                actions.push_back(action);
+            }
+            item["actions"] = actions;
+        }
     } else {
         ordered_json box = ordered_json::object();
         box["text"] = Utf8FromLatin1(event.text);
@@ -48,10 +86,10 @@ ordered_json UiEventJson(const sim::UiEvent& event) {
     return item;
 }
 
-ordered_json UiJson(size_t begin, size_t end) {
+ordered_json UiJson(size_t begin, size_t end, const RunOutcome& outcome) {
     ordered_json list = ordered_json::array();
     const auto& ui = sim::W().ui;
-    for (size_t i = begin; i < end && i < ui.size(); ++i) list.push_back(UiEventJson(ui[i]));
+    for (size_t i = begin; i < end && i < ui.size(); ++i) list.push_back(UiEventJson(ui[i], outcome));
     return list;
 }
 
@@ -68,7 +106,7 @@ ordered_json InvocationsJson(const RunOutcome& outcome) {
     for (const InvocationOutcome& invocation : outcome.invocations) {
         ordered_json item = ordered_json::object();
         item["result"] = invocation.result;
-        item["ui"] = UiJson(invocation.uiBegin, invocation.uiEnd);
+        item["ui"] = UiJson(invocation.uiBegin, invocation.uiEnd, outcome);
         if (invocation.unusedSteps > 0) item["unusedSteps"] = invocation.unusedSteps;
         list.push_back(item);
     }
@@ -85,7 +123,7 @@ ordered_json UiOutsideInvocations(const RunOutcome& outcome) {
         for (const InvocationOutcome& invocation : outcome.invocations) {
             inside = inside || (i >= invocation.uiBegin && i < invocation.uiEnd);
         }
-        if (!inside) list.push_back(UiEventJson(ui[i]));
+        if (!inside) list.push_back(UiEventJson(ui[i], outcome));
     }
     return list;
 }
