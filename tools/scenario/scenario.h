@@ -102,6 +102,7 @@ struct UiStep {
 };
 
 struct Invocation {
+    std::string name;  // what this run of the command shows; echoed in the result
     bool ctrl = false;
     bool shift = false;
     std::vector<UiStep> ui;

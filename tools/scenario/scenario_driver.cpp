@@ -136,6 +136,13 @@ class StepScript {
         run_.dialogActions[dialog.window] = &step->actions;
         std::optional<ActionProblem> problem = PerformDialogActions(step->actions, dialog);
         if (problem && !run_.actionProblem) run_.actionProblem = problem;
+        const sim::DialogWindow* window = sim::FindDialog(dialog.window);
+        if (window != nullptr && window->open) {
+            RunOutcome::FocusLeft& focus = run_.focusLeft[dialog.window];
+            focus.control = window->focus;
+            const sim::Control* control = sim::FindControl(dialog.window, window->focus);
+            focus.allTextSelected = control != nullptr && control->kind == sim::Control::Edit && control->AllTextSelected();
+        }
     }
 
     const std::vector<UiStep>& steps_;
@@ -150,6 +157,7 @@ InvocationOutcome Invoke(const Invocation& invocation, RunOutcome& run) {
     StepScript script(invocation.ui, run);
     script.Install();
     InvocationOutcome outcome;
+    outcome.name = invocation.name;
     outcome.uiBegin = world.ui.size();
     outcome.result = Low16(FinaleExtensionInvoke(world.ownerWindow, 0, 0, 0));
     outcome.uiEnd = world.ui.size();

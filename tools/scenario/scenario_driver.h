@@ -15,6 +15,7 @@
 namespace scenario {
 
 struct InvocationOutcome {
+    std::string name;  // the scenario's name for the invocation, if any
     int16_t result = 0;
     // The invocation's dialogs and message boxes: sim::W().ui[uiBegin, uiEnd).
     size_t uiBegin = 0;
@@ -33,6 +34,13 @@ struct RunOutcome {
     std::optional<int32_t> terminateResult;  // unset: not called
     // The actions performed in each dialog a step foresaw, by the dialog's window.
     std::map<HWND, const std::vector<DialogAction>*> dialogActions;
+    // Where the keyboard focus was when the actions were done in a dialog
+    // still open then, and whether that field's whole text was selected.
+    struct FocusLeft {
+        int32_t control = 0;  // 0: no control has the focus
+        bool allTextSelected = false;
+    };
+    std::map<HWND, FocusLeft> focusLeft;
     // An action that did not fit its control (a click on a static text, an
     // entry past the list's end): where the scenario gave it and why. The
     // run went on without it, but its result means nothing.

@@ -416,8 +416,9 @@ UiStep ParseStep(const json& value, const std::string& path) {
 }
 
 Invocation ParseInvocation(const json& value, const std::string& path) {
-    ExpectObject(value, path, {"ctrl", "shift", "ui"});
+    ExpectObject(value, path, {"name", "ctrl", "shift", "ui"});
     Invocation invocation;
+    if (const json* v = Optional(value, "name")) invocation.name = Latin1(*v, Child(path, "name"));
     if (const json* v = Optional(value, "ctrl")) invocation.ctrl = Boolean(*v, Child(path, "ctrl"));
     if (const json* v = Optional(value, "shift")) invocation.shift = Boolean(*v, Child(path, "shift"));
     if (const json* v = Optional(value, "ui")) {

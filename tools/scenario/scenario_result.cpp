@@ -73,6 +73,13 @@ ordered_json UiEventJson(const sim::UiEvent& event, const RunOutcome& outcome) {
             }
             item["actions"] = actions;
         }
+        const auto focus = outcome.focusLeft.find(event.window);
+        if (focus != outcome.focusLeft.end()) {
+            ordered_json left = ordered_json::object();
+            left["control"] = focus->second.control;
+            left["allTextSelected"] = focus->second.allTextSelected;
+            item["focus"] = left;
+        }
     } else {
         ordered_json box = ordered_json::object();
         box["text"] = Utf8FromLatin1(event.text);
@@ -105,6 +112,7 @@ ordered_json InvocationsJson(const RunOutcome& outcome) {
     ordered_json list = ordered_json::array();
     for (const InvocationOutcome& invocation : outcome.invocations) {
         ordered_json item = ordered_json::object();
+        if (!invocation.name.empty()) item["name"] = Utf8FromLatin1(invocation.name);
         item["result"] = invocation.result;
         item["ui"] = UiJson(invocation.uiBegin, invocation.uiEnd, outcome);
         if (invocation.unusedSteps > 0) item["unusedSteps"] = invocation.unusedSteps;
