@@ -72,6 +72,50 @@ void SummarizeScore(const Scenario& scenario, std::ostream& out) {
     }
 }
 
+// A control as the user knows it: its caption without the & of its
+// shortcut, or its id.
+std::string ControlName(int64_t dialog, int64_t id) {
+    const sim::DialogTemplate* found = sim::FindDialogTemplate(static_cast<int32_t>(dialog));
+    if (found != nullptr) {
+        for (const sim::ControlTemplate& control : found->controls) {
+            if (control.id != id) continue;
+            if (control.text.empty()) {
+                static const std::map<std::string, std::string> kinds = {
+                    {"LISTBOX", "list "}, {"EDIT", "field "}, {"COMBOBOX", "combo box "},
+                    {"msctls_updown32", "up-down "}};
+                const auto kind = kinds.find(control.className);
+                return (kind == kinds.end() ? "control " : kind->second) + std::to_string(id);
+            }
+            std::string caption;
+            for (char c : control.text) {
+                if (c != '&') caption += c;
+            }
+            return "\"" + Utf8FromLatin1(caption) + "\" (" + std::to_string(id) + ")";
+        }
+    }
+    return "control " + std::to_string(id);
+}
+
+void SummarizeActions(int64_t dialog, const ordered_json& actions, std::ostream& out) {
+    for (const auto& item : actions) {
+        const ordered_json& action = item["action"];
+        const std::string verb = action[0].get<std::string>();
+        const int64_t id = action[1].get<int64_t>();
+        out << "      the user ";
+        if (verb == "click") {
+            out << "clicks " << ControlName(dialog, id);
+        } else if (verb == "select") {
+            out << "selects entry " << action[2].get<int64_t>() << " of " << ControlName(dialog, id);
+        } else if (verb == "type") {
+            out << "types \"" << action[2].get<std::string>() << "\" into " << ControlName(dialog, id);
+        } else {
+            out << "clicks the " << action[2].get<std::string>() << " arrow of " << ControlName(dialog, id);
+        }
+        if (item.value("refused", false)) out << ", but cannot: it is disabled or the dialog is closed";
+        out << "\n";
+    }
+}
+
 void SummarizeUi(const ordered_json& ui, std::ostream& out) {
     if (ui.empty()) out << "    the user saw nothing\n";
     for (const auto& event : ui) {
@@ -85,6 +129,7 @@ void SummarizeUi(const ordered_json& ui, std::ostream& out) {
                 out << ", left open: closed as a user would (" << ClosingButton(id) << ")";
             }
             out << "\n";
+            if (event.contains("actions")) SummarizeActions(id, event["actions"], out);
         } else {
             const auto& box = event["messageBox"];
             const std::string caption = box["caption"].get<std::string>();
@@ -109,12 +154,32 @@ void SummarizeInvocations(const Scenario& scenario, const ordered_json& result, 
         } else if (invocation.shift) {
             out << " with Shift held";
         }
+        if (!invocation.name.empty()) out << " (" << Utf8FromLatin1(invocation.name) << ")";
         out << ": result " << invocations[i]["result"].get<int64_t>() << "\n";
         SummarizeUi(invocations[i]["ui"], out);
         if (invocations[i].contains("unusedSteps")) {
             out << "    " << invocations[i]["unusedSteps"].get<int64_t>() << " scripted step(s) never came\n";
         }
     }
+}
+
+// The font size a page text's divider shows: the ^size(N) of the text block
+// its layout lays out, or "" when the chain does not lead to one.
+std::string DividerSize(const ordered_json& records, const ordered_json& pageText) {
+    int64_t block = -1;
+    for (const auto& layout : records["textLayouts"]) {
+        if (layout["number"] == pageText["textLayout"]) block = layout["textBlock"].get<int64_t>();
+    }
+    for (const auto& text : records["textBlocks"]) {
+        if (text["number"].get<int64_t>() != block) continue;
+        const std::string body = text["text"].get<std::string>();
+        const size_t at = body.find("^size(");
+        if (at == std::string::npos) return "";
+        const size_t end = body.find(')', at);
+        if (end == std::string::npos) return "";
+        return "size " + body.substr(at + 6, end - at - 6) + " ";
+    }
+    return "";
 }
 
 void SummarizeDividers(const Scenario& scenario, const ordered_json& result, std::ostream& out) {
@@ -128,15 +193,15 @@ void SummarizeDividers(const Scenario& scenario, const ordered_json& result, std
         if (!before.count({page, pageText["sub"].get<int64_t>()})) created[page].push_back(&pageText);
     }
     if (created.empty()) {
-        out << "Dividers placed: none\n";
+        out << "Dividers placed and still in the document: none\n";
         return;
     }
-    out << "Dividers placed (vertical positions in EVPU):\n";
+    out << "Dividers placed and still in the document (positions in EVPU):\n";
     for (const auto& [page, list] : created) {
         out << "  page " << page << ":";
         const char* separator = " ";
         for (const ordered_json* divider : list) {
-            out << separator << "v " << (*divider)["vPosition"].dump() << " h "
+            out << separator << DividerSize(result["records"], *divider) << "v " << (*divider)["vPosition"].dump() << " h "
                 << (*divider)["hOffset"].dump();
             const ordered_json& flags = (*divider)["flags"];
             if (flags.is_number() && flags.get<int64_t>() != 0)
