@@ -25,3 +25,7 @@ add_test(NAME dll_tables
          COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/dll/check_dll_tables.py
                  --objdump ${STAVENOR_OBJDUMP} --nm ${STAVENOR_NM} --import-lib ${FINALE_IMPORT_LIB}
                  $<TARGET_FILE:stavenor2000>)
+add_test(NAME dialog_resources
+         COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tests/dll/check_dialog_resources.py
+                 --windres ${CMAKE_RC_COMPILER} --script ${CMAKE_SOURCE_DIR}/src/dialogs/dialog_templates.rc
+                 $<TARGET_FILE:stavenor2000>)

@@ -3,8 +3,9 @@
 //
 // The reader knows the part of the script language the module's script
 // uses: LANGUAGE, DIALOG with STYLE, CAPTION and FONT, and CONTROL
-// statements whose styles are window-style names or numbers joined by |.
-// Preprocessor lines are skipped. Anything else stops the program with the
+// statements whose class is a string or a predefined class's atom and whose
+// styles are window-style names or numbers joined by |. Of the preprocessor
+// lines it reads "#define NAME NUMBER" and skips the others. Anything else stops the program with the
 // line that was not understood, since no test can run without the dialogs.
 #include <cctype>
 #include <cstdio>
@@ -54,7 +55,7 @@ struct Token {
 
 class Reader {
   public:
-    explicit Reader(const char* script) : at_(script) { Advance(); }
+    explicit Reader(const char* script) : at_(script), names_(StyleNames()) { Advance(); }
 
     const Token& Peek() const { return token_; }
 
@@ -102,8 +103,8 @@ class Reader {
         Token t = Take();
         if (t.kind == Token::Number) return t.number;
         if (t.kind == Token::Name) {
-            auto found = StyleNames().find(t.text);
-            if (found == StyleNames().end()) Fail(t.line, "unknown name " + t.text);
+            auto found = names_.find(t.text);
+            if (found == names_.end()) Fail(t.line, "unknown name " + t.text);
             return found->second;
         }
         Fail(t.line, "expected a number or a style name");
@@ -119,7 +120,10 @@ class Reader {
                 ++at_;
             }
             if (lineStart_ && *at_ == '#') {  // preprocessor line
-                while (*at_ != '\0' && *at_ != '\n') ++at_;
+                const char* end = at_;
+                while (*end != '\0' && *end != '\n') ++end;
+                Define(std::string(at_, end));
+                at_ = end;
                 continue;
             }
             if (at_[0] == '/' && at_[1] == '/') {
@@ -128,6 +132,16 @@ class Reader {
             }
             return;
         }
+    }
+
+    // "#define NAME NUMBER" adds a name; any other preprocessor line is skipped.
+    void Define(const std::string& line) {
+        char name[64] = {};
+        char value[32] = {};
+        if (std::sscanf(line.c_str(), "#define %63s %31s", name, value) != 2) return;
+        char* end = nullptr;
+        const long long number = std::strtoll(value, &end, 0);
+        if (end != value && *end == '\0') names_[name] = static_cast<uint32_t>(number);
     }
 
     void Advance() {
@@ -167,10 +181,24 @@ class Reader {
     }
 
     const char* at_;
+    std::map<std::string, uint32_t> names_;
     int line_ = 1;
     bool lineStart_ = true;
     Token token_;
 };
+
+// The predefined class a class atom stands for.
+std::string AtomClass(int line, int64_t atom) {
+    switch (atom) {
+        case 0x0080: return "BUTTON";
+        case 0x0081: return "EDIT";
+        case 0x0082: return "STATIC";
+        case 0x0083: return "LISTBOX";
+        case 0x0084: return "SCROLLBAR";
+        case 0x0085: return "COMBOBOX";
+        default: Fail(line, "not the atom of a predefined class");
+    }
+}
 
 ControlTemplate ReadControl(Reader& reader) {
     ControlTemplate control;
@@ -178,7 +206,12 @@ ControlTemplate ReadControl(Reader& reader) {
     reader.Expect(",");
     control.id = reader.Short();
     reader.Expect(",");
-    control.className = reader.String();
+    if (reader.Peek().kind == Token::String) {
+        control.className = reader.String();
+    } else {
+        const int line = reader.Peek().line;
+        control.className = AtomClass(line, reader.Value());
+    }
     reader.Expect(",");
     control.style = static_cast<uint32_t>(reader.Value());
     reader.Expect(",");

@@ -75,7 +75,7 @@ extern const char* const kEntryNames[85];
 // simulated host runs its dialogs from these.
 struct ControlTemplate {
     int32_t id = 0;
-    std::string className;  // as written: "BUTTON", "EDIT", "msctls_updown32", ...
+    std::string className;  // a predefined class in capitals ("BUTTON", "EDIT", ...) or the name written
     std::string text;
     int16_t x = 0, y = 0, width = 0, height = 0;
     uint32_t style = 0;
