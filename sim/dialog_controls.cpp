@@ -19,7 +19,7 @@ constexpr LRESULT kListError = -1;  // LB_ERR, CB_ERR
 constexpr int32_t kLargestEditLimit = 0x7FFFFFFE;
 
 constexpr uint32_t kButtonTypeMask = 0x0000000F;
-constexpr uint32_t kDisabledStyle = 0x08000000;  // WS_DISABLED
+constexpr uint32_t kDisabledStyle = 0x08000000;   // WS_DISABLED
 constexpr uint32_t kAutoBuddyStyle = 0x00000010;  // UDS_AUTOBUDDY
 
 Control::Kind KindOf(const ControlTemplate& control) {
@@ -69,8 +69,8 @@ std::string TextOf(LPARAM text) {
 // sender's mistake.
 bool Fits(const Control& control, Control::Kind kind, const char* message) {
     if (control.kind == kind) return true;
-    Breach(Format("%s sent to control %d of '%s', a %s", message, control.id, WindowName(control.dialog).c_str(),
-                  KindName(control.kind)));
+    Breach(Format("%s sent to control %d of '%s', a %s", message, control.id,
+                  WindowName(control.dialog).c_str(), KindName(control.kind)));
     return false;
 }
 
@@ -121,7 +121,8 @@ LRESULT EditMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam
     if (message == EM_LIMITTEXT) {
         if (!Fits(control, Control::Edit, "EM_LIMITTEXT")) return 0;
         const auto limit = static_cast<int64_t>(wParam);
-        control.textLimit = limit <= 0 || limit > kLargestEditLimit ? kLargestEditLimit : static_cast<int32_t>(limit);
+        control.textLimit =
+            limit <= 0 || limit > kLargestEditLimit ? kLargestEditLimit : static_cast<int32_t>(limit);
         return 0;
     }
     // EM_SETSEL: -1 as the start removes the selection; -1 as the end, or an
@@ -208,7 +209,8 @@ std::map<int32_t, ControlView> ViewDialog(HWND dialog) {
             case Control::ListBox:
             case Control::ComboBox:
                 seen.selection = control.selection;
-                if (control.selection >= 0) seen.text = control.items.at(static_cast<size_t>(control.selection));
+                if (control.selection >= 0)
+                    seen.text = control.items.at(static_cast<size_t>(control.selection));
                 break;
             default: break;
         }

@@ -114,18 +114,20 @@ struct Control {
     uint32_t style = 0;
     std::string text;  // a caption, or an edit field's contents
     bool enabled = true;
-    bool checked = false;                // check boxes and radio buttons
-    std::vector<std::string> items;      // list and combo boxes
-    int32_t selection = -1;              // list and combo boxes; -1 none
-    int32_t textLimit = 32767;           // edit fields (EM_LIMITTEXT)
-    int32_t selectionStart = 0;          // edit fields: the selected text (EM_SETSEL)
+    bool checked = false;            // check boxes and radio buttons
+    std::vector<std::string> items;  // list and combo boxes
+    int32_t selection = -1;          // list and combo boxes; -1 none
+    int32_t textLimit = 32767;       // edit fields (EM_LIMITTEXT)
+    int32_t selectionStart = 0;      // edit fields: the selected text (EM_SETSEL)
     int32_t selectionEnd = 0;
-    int32_t lower = 100, upper = 0;      // up-down range; Win32's default runs from 100 down to 0
-    int32_t position = 0;                // up-down position
-    HWND buddy = nullptr;                // up-down: the control before it (UDS_AUTOBUDDY)
-    std::vector<SentMessage> messages;   // every message sent to the control
+    int32_t lower = 100, upper = 0;     // up-down range; Win32's default runs from 100 down to 0
+    int32_t position = 0;               // up-down position
+    HWND buddy = nullptr;               // up-down: the control before it (UDS_AUTOBUDDY)
+    std::vector<SentMessage> messages;  // every message sent to the control
 
-    bool AllTextSelected() const { return selectionStart == 0 && selectionEnd >= static_cast<int32_t>(text.size()) && !text.empty(); }
+    bool AllTextSelected() const {
+        return selectionStart == 0 && selectionEnd >= static_cast<int32_t>(text.size()) && !text.empty();
+    }
 };
 
 // A dialog HostRunDialog created. It stays here after it closes, so that
@@ -160,7 +162,7 @@ struct UiEvent {
     int32_t templateId = 0;
     HWND parent = nullptr;
     HWND window = nullptr;
-    bool leftOpen = false;  // the driver left it open; closed as a user would
+    bool leftOpen = false;                  // the driver left it open; closed as a user would
     std::map<int32_t, ControlView> opened;  // its controls once WM_INITDIALOG was handled
     std::vector<bool> refused;              // per action the driver tried: the user could not
     // Either.

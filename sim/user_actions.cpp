@@ -29,11 +29,11 @@ using namespace sim::detail;
 
 namespace {
 
-constexpr int32_t kClicked = 0;      // BN_CLICKED
-constexpr int32_t kSelChange = 1;    // LBN_SELCHANGE, CBN_SELCHANGE
-constexpr int32_t kEditChange = 0x0300;  // EN_CHANGE
-constexpr uint32_t kGroupStyle = 0x00020000;      // WS_GROUP
-constexpr uint32_t kNumberStyle = 0x00002000;     // ES_NUMBER
+constexpr int32_t kClicked = 0;                     // BN_CLICKED
+constexpr int32_t kSelChange = 1;                   // LBN_SELCHANGE, CBN_SELCHANGE
+constexpr int32_t kEditChange = 0x0300;             // EN_CHANGE
+constexpr uint32_t kGroupStyle = 0x00020000;        // WS_GROUP
+constexpr uint32_t kNumberStyle = 0x00002000;       // ES_NUMBER
 constexpr uint32_t kSetBuddyIntStyle = 0x00000002;  // UDS_SETBUDDYINT
 constexpr uint32_t kButtonTypeMask = 0x0000000F;
 constexpr uint32_t kAutoCheckBox = 0x3;
@@ -49,7 +49,8 @@ UserOutcome Reach(HWND dialog, int32_t controlId, Control** control) {
     DialogWindow* window = FindDialog(dialog);
     if (window == nullptr || !window->open) return UserOutcome{UserAction::DialogClosed, {}};
     *control = FindControl(dialog, controlId);
-    if (*control == nullptr) return Unfit(Format("dialog %d has no control %d", window->templateId, controlId));
+    if (*control == nullptr)
+        return Unfit(Format("dialog %d has no control %d", window->templateId, controlId));
     if (!(*control)->enabled) return UserOutcome{UserAction::Disabled, {}};
     return UserOutcome{};
 }
@@ -108,7 +109,8 @@ UserOutcome SelectItem(HWND dialog, int32_t controlId, int32_t index) {
         return Unfit(Format("control %d is not a list or a combo box", controlId));
     }
     if (index < 0 || static_cast<size_t>(index) >= control->items.size()) {
-        return Unfit(Format("control %d has no entry %d (it has %zu)", controlId, index, control->items.size()));
+        return Unfit(
+            Format("control %d has no entry %d (it has %zu)", controlId, index, control->items.size()));
     }
     Focus(*control);
     control->selection = index;
@@ -138,13 +140,14 @@ UserOutcome SpinUpDown(HWND dialog, int32_t controlId, bool up) {
     Control* control = nullptr;
     UserOutcome outcome = Reach(dialog, controlId, &control);
     if (outcome.action != UserAction::Performed) return outcome;
-    if (control->kind != Control::UpDown) return Unfit(Format("control %d is not an up-down control", controlId));
+    if (control->kind != Control::UpDown)
+        return Unfit(Format("control %d is not an up-down control", controlId));
 
     const bool setsBuddy = (control->style & kSetBuddyIntStyle) != 0;
     Control* buddy = control->buddy == nullptr ? nullptr : detail::FindControl(control->buddy);
     int32_t shown = 0;
-    if (setsBuddy && buddy != nullptr && buddy->kind == Control::Edit && ReadEditInteger(buddy->text, &shown) &&
-        Clamp(shown, control->lower, control->upper) == shown) {
+    if (setsBuddy && buddy != nullptr && buddy->kind == Control::Edit &&
+        ReadEditInteger(buddy->text, &shown) && Clamp(shown, control->lower, control->upper) == shown) {
         control->position = shown;
     }
 

@@ -10,8 +10,8 @@
 
 // Controls of template 20128.
 constexpr int32_t kFontSizeList = 103;
-constexpr int32_t kStaffLinesRadio = 105;      // V-positions from last/first staff lines
-constexpr int32_t kSystemBoundsRadio = 106;    // V-positions from system boundaries
+constexpr int32_t kStaffLinesRadio = 105;    // V-positions from last/first staff lines
+constexpr int32_t kSystemBoundsRadio = 106;  // V-positions from system boundaries
 constexpr int32_t kAllPagesRadio = 108;
 constexpr int32_t kSelectedPagesRadio = 109;
 constexpr int32_t kFirstPageField = 110;

@@ -12,8 +12,8 @@ int16_t dialogUnit = 1;
 
 namespace {
 
-constexpr WPARAM kFieldDigits = 3;   // page fields
-constexpr WPARAM kFieldLength = 7;   // adjustment fields
+constexpr WPARAM kFieldDigits = 3;  // page fields
+constexpr WPARAM kFieldLength = 7;  // adjustment fields
 
 int32_t GetControl(HWND dialog, int32_t controlId, ControlKind kind) {
     return HostGetControl(dialog, controlId, kind, HostInterfaceVersion);
@@ -142,8 +142,10 @@ void InitOptionsDialog(HWND dialog) {
     SetControl(dialog, kLastPageField, EditInteger, record->pageCount);
 
     dialogUnit = GetMeasurementUnit();
-    HostWriteMeasurement(dialog, kHField, dialogUnit, static_cast<double>(record->hAdjust), HostInterfaceVersion);
-    HostWriteMeasurement(dialog, kVField, dialogUnit, static_cast<double>(record->vAdjust), HostInterfaceVersion);
+    HostWriteMeasurement(dialog, kHField, dialogUnit, static_cast<double>(record->hAdjust),
+                         HostInterfaceVersion);
+    HostWriteMeasurement(dialog, kVField, dialogUnit, static_cast<double>(record->vAdjust),
+                         HostInterfaceVersion);
 
     SetControl(dialog, kAutoAdjustVBox, CheckState, record->autoAdjustV);
 
@@ -158,8 +160,8 @@ void InitOptionsDialog(HWND dialog) {
 }
 
 void UpdateEnableStates(HWND dialog) {
-    static const int32_t kPageRangeControls[] = {kFirstPageField, kFirstPageSpin, kPageToLabel, kLastPageField,
-                                                 kLastPageSpin};
+    static const int32_t kPageRangeControls[] = {kFirstPageField, kFirstPageSpin, kPageToLabel,
+                                                 kLastPageField, kLastPageSpin};
     static const int32_t kVControls[] = {kVLabel, kVField, kVSpin};
     // The page range is typed only when All pages is not set.
     int32_t flag = GetControl(dialog, kAllPagesRadio, RadioState) == 0 ? 1 : 0;

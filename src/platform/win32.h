@@ -119,7 +119,7 @@ typedef intptr_t(WINAPI* FARPROC)();
 #define UDN_FIRST (0U - 721)
 #define UDN_DELTAPOS (UDN_FIRST - 1)
 
-#define MAKELONG(low, high)                                            \
+#define MAKELONG(low, high)                                              \
     (static_cast<LONG>((static_cast<uint32_t>(static_cast<WORD>(low))) | \
                        (static_cast<uint32_t>(static_cast<WORD>(high)) << 16)))
 

@@ -16,7 +16,8 @@ sim::UserOutcome Perform(const DialogAction& action, HWND dialog) {
 
 }  // namespace
 
-std::optional<ActionProblem> PerformDialogActions(const std::vector<DialogAction>& actions, sim::UiEvent& dialog) {
+std::optional<ActionProblem> PerformDialogActions(const std::vector<DialogAction>& actions,
+                                                  sim::UiEvent& dialog) {
     dialog.refused.assign(actions.size(), false);
     for (size_t i = 0; i < actions.size(); ++i) {
         const sim::UserOutcome outcome = Perform(actions[i], dialog.window);

@@ -13,6 +13,7 @@ namespace scenario {
 // control, a dialog already closed). Whatever is still open afterwards is
 // closed by the simulation as a user would. An action that does not fit its
 // control stops the actions and is answered as a problem of the scenario.
-std::optional<ActionProblem> PerformDialogActions(const std::vector<DialogAction>& actions, sim::UiEvent& dialog);
+std::optional<ActionProblem> PerformDialogActions(const std::vector<DialogAction>& actions,
+                                                  sim::UiEvent& dialog);
 
 }  // namespace scenario

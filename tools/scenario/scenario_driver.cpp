@@ -141,7 +141,8 @@ class StepScript {
             RunOutcome::FocusLeft& focus = run_.focusLeft[dialog.window];
             focus.control = window->focus;
             const sim::Control* control = sim::FindControl(dialog.window, window->focus);
-            focus.allTextSelected = control != nullptr && control->kind == sim::Control::Edit && control->AllTextSelected();
+            focus.allTextSelected =
+                control != nullptr && control->kind == sim::Control::Edit && control->AllTextSelected();
         }
     }
 

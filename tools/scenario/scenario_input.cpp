@@ -346,7 +346,8 @@ std::vector<CreateRefusal> ParseHost(const json& value, const std::string& path)
 
 DialogAction ParseDialogAction(const json& value, const std::string& path) {
     static const char kShapes[] =
-        "expected [\"click\", ID], [\"select\", ID, INDEX], [\"type\", ID, TEXT] or [\"spin\", ID, \"up\"|\"down\"]";
+        "expected [\"click\", ID], [\"select\", ID, INDEX], [\"type\", ID, TEXT] or [\"spin\", ID, "
+        "\"up\"|\"down\"]";
     if (!value.is_array() || value.size() < 2 || !value[0].is_string()) throw ScenarioError(path, kShapes);
     DialogAction action;
     action.path = path;
@@ -371,7 +372,8 @@ DialogAction ParseDialogAction(const json& value, const std::string& path) {
     } else {
         action.kind = DialogAction::Spin;
         const std::string& arrow = String(value[2], Item(path, 2));
-        if (arrow != "up" && arrow != "down") throw ScenarioError(Item(path, 2), "expected \"up\" or \"down\"");
+        if (arrow != "up" && arrow != "down")
+            throw ScenarioError(Item(path, 2), "expected \"up\" or \"down\"");
         action.up = arrow == "up";
     }
     return action;

@@ -36,7 +36,8 @@ ordered_json ActionJson(const DialogAction& action) {
         case DialogAction::Select: return ordered_json::array({"select", action.control, action.index});
         case DialogAction::Type:
             return ordered_json::array({"type", action.control, Utf8FromLatin1(action.text)});
-        case DialogAction::Spin: return ordered_json::array({"spin", action.control, action.up ? "up" : "down"});
+        case DialogAction::Spin:
+            return ordered_json::array({"spin", action.control, action.up ? "up" : "down"});
     }
     return nullptr;
 }

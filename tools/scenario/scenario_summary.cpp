@@ -80,9 +80,10 @@ std::string ControlName(int64_t dialog, int64_t id) {
         for (const sim::ControlTemplate& control : found->controls) {
             if (control.id != id) continue;
             if (control.text.empty()) {
-                static const std::map<std::string, std::string> kinds = {
-                    {"LISTBOX", "list "}, {"EDIT", "field "}, {"COMBOBOX", "combo box "},
-                    {"msctls_updown32", "up-down "}};
+                static const std::map<std::string, std::string> kinds = {{"LISTBOX", "list "},
+                                                                         {"EDIT", "field "},
+                                                                         {"COMBOBOX", "combo box "},
+                                                                         {"msctls_updown32", "up-down "}};
                 const auto kind = kinds.find(control.className);
                 return (kind == kinds.end() ? "control " : kind->second) + std::to_string(id);
             }
@@ -201,8 +202,8 @@ void SummarizeDividers(const Scenario& scenario, const ordered_json& result, std
         out << "  page " << page << ":";
         const char* separator = " ";
         for (const ordered_json* divider : list) {
-            out << separator << DividerSize(result["records"], *divider) << "v " << (*divider)["vPosition"].dump() << " h "
-                << (*divider)["hOffset"].dump();
+            out << separator << DividerSize(result["records"], *divider) << "v "
+                << (*divider)["vPosition"].dump() << " h " << (*divider)["hOffset"].dump();
             const ordered_json& flags = (*divider)["flags"];
             if (flags.is_number() && flags.get<int64_t>() != 0)
                 out << " (flags " << flags.get<int64_t>() << ")";
