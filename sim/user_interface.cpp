@@ -124,6 +124,7 @@ HWND WINAPI GetDlgItem(HWND dialog, int controlId) {
 
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CountWin32("SendMessageA");
+    RunCallWndProcHooks(window, message, wParam, lParam);
     auto found = W().children.find(window);
     if (found == W().children.end()) return 0;
     ChildControl& control = found->second;
