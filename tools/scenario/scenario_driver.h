@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "publisher_driver.h"
 #include "scenario.h"
 #include "shell/entry_points.h"
 
@@ -29,6 +30,10 @@ struct RunOutcome {
     ExtensionCommandInfo command{};
     std::vector<InvocationOutcome> invocations;
     std::optional<int32_t> terminateResult;  // unset: not called
+    // The published block, read just before termination, and whether it
+    // still exists after it (unset: not terminated).
+    std::optional<PublishedBlock> published;
+    std::optional<bool> publishedAfterTerminate;
 };
 
 // Resets the world, sets it up and runs the scenario to the module's unload.
