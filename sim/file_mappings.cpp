@@ -55,7 +55,8 @@ HANDLE NewBlockHandle(int number) {
 
 void CheckBlockRequest(LPSECURITY_ATTRIBUTES security, DWORD protect, DWORD sizeHigh, DWORD sizeLow,
                        LPCSTR name) {
-    if (security != nullptr) Breach("CreateFileMappingA: security attributes given, not the default security");
+    if (security != nullptr)
+        Breach("CreateFileMappingA: security attributes given, not the default security");
     if (protect != kBlockProtection) {
         Breach(Format("CreateFileMappingA: protection 0x%08x, not PAGE_READWRITE | SEC_COMMIT (0x%08x)",
                       static_cast<unsigned>(protect), static_cast<unsigned>(kBlockProtection)));
@@ -83,7 +84,8 @@ void CloseBlockHandle(int number) {
     Internals::SharedBlock& block = found->second;
     --block.handles;
     if (block.views > 0) {
-        Breach(Format("CloseHandle: the block \"%s\" is closed with a view still mapped", block.name.c_str()));
+        Breach(
+            Format("CloseHandle: the block \"%s\" is closed with a view still mapped", block.name.c_str()));
     }
     EndIfUnused(number);
 }
@@ -169,10 +171,12 @@ LPVOID WINAPI MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWOR
         return nullptr;
     }
     if ((access & FILE_MAP_WRITE) == 0) {
-        Breach(Format("MapViewOfFile: access 0x%04x without FILE_MAP_WRITE gives a view that cannot be written",
-                      static_cast<unsigned>(access)));
+        Breach(
+            Format("MapViewOfFile: access 0x%04x without FILE_MAP_WRITE gives a view that cannot be written",
+                   static_cast<unsigned>(access)));
     }
-    if (offsetHigh != 0 || offsetLow != 0) Breach("MapViewOfFile: the view does not start at the block's start");
+    if (offsetHigh != 0 || offsetLow != 0)
+        Breach("MapViewOfFile: the view does not start at the block's start");
     const int number = found->second.block;
     Internals::SharedBlock& block = I().blocks[number];
     if ((access & FILE_MAP_WRITE) != 0 && block.protection == PAGE_READONLY) {

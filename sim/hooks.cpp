@@ -139,7 +139,8 @@ LRESULT WINAPI CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam
 BOOL WINAPI UnhookWindowsHookEx(HHOOK hook) {
     CountWin32("UnhookWindowsHookEx");
     auto& hooks = W().hooks;
-    auto found = std::find_if(hooks.begin(), hooks.end(), [&](const HookModel& h) { return h.handle == hook; });
+    auto found =
+        std::find_if(hooks.begin(), hooks.end(), [&](const HookModel& h) { return h.handle == hook; });
     if (found == hooks.end()) {
         Breach("UnhookWindowsHookEx: not an installed hook (removed twice?)");
         W().lastError = ERROR_INVALID_HANDLE;

@@ -224,13 +224,13 @@ struct World {
     HWND mdiClient = nullptr;  // the host's MDI client, which gets WM_MDICREATE
     int documentWindows = 0;   // made by OpenDocumentWindow
     std::vector<DeliveredMessage> delivered;
-    std::vector<HookModel> hooks;  // installed, oldest first
+    std::vector<HookModel> hooks;       // installed, oldest first
     std::map<HWND, HMENU> windowMenus;  // what GetMenu answers; absent: no menu bar
-    DWORD lastError = 0;  // set by the publisher's functions as GetLastError would answer
-    bool refuseOpenProcess = false;  // OpenProcess fails with ERROR_ACCESS_DENIED
-    bool refuseHook = false;         // SetWindowsHookExA fails with ERROR_ACCESS_DENIED
-    bool refuseMapping = false;      // CreateFileMappingA fails with ERROR_ACCESS_DENIED
-    bool refuseView = false;         // MapViewOfFile fails with ERROR_NOT_ENOUGH_MEMORY
+    DWORD lastError = 0;                // set by the publisher's functions as GetLastError would answer
+    bool refuseOpenProcess = false;     // OpenProcess fails with ERROR_ACCESS_DENIED
+    bool refuseHook = false;            // SetWindowsHookExA fails with ERROR_ACCESS_DENIED
+    bool refuseMapping = false;         // CreateFileMappingA fails with ERROR_ACCESS_DENIED
+    bool refuseView = false;            // MapViewOfFile fails with ERROR_NOT_ENOUGH_MEMORY
 };
 
 World& W();

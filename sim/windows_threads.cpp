@@ -37,8 +37,8 @@ LRESULT SendWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 HWND OpenDocumentWindow() {
     const int number = ++W().documentWindows;
     const std::string title = Format("Document %d", number);
-    MdiCreate request{"FinaleDocument", title.c_str(), nullptr, kUseDefault, kUseDefault,
-                      kUseDefault,      kUseDefault,   0,       0};
+    MdiCreate request{
+        "FinaleDocument", title.c_str(), nullptr, kUseDefault, kUseDefault, kUseDefault, kUseDefault, 0, 0};
     SendWindowMessage(W().mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request));
     return MakeWindow(Format("document:%d", number));
 }

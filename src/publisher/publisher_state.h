@@ -7,13 +7,13 @@
 #include "platform/win32.h"
 
 // Remembered by StartMenuPublisher.
-extern HINSTANCE publisherModule;        // owns the hook procedure
-extern HWND publisherHostWindow;         // the host's main window, holding the menu bar
-extern int32_t publisherVersionValue;    // the numeric suffix of the block's name
-extern const char* publisherMenuText;    // the command's menu text, searched for
+extern HINSTANCE publisherModule;         // owns the hook procedure
+extern HWND publisherHostWindow;          // the host's main window, holding the menu bar
+extern int32_t publisherVersionValue;     // the numeric suffix of the block's name
+extern const char* publisherMenuText;     // the command's menu text, searched for
 extern const char* publisherProgramName;  // the first part of the block's name
 
 // Set later.
-extern HHOOK publisherHook;       // the waiting hook; null when none is installed
-extern UINT publishedMenuId;      // what the search found, 0 for nothing
-extern HANDLE publisherMapping;   // the published block, held until termination; null when none
+extern HHOOK publisherHook;      // the waiting hook; null when none is installed
+extern UINT publishedMenuId;     // what the search found, 0 for nothing
+extern HANDLE publisherMapping;  // the published block, held until termination; null when none

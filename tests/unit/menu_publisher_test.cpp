@@ -101,7 +101,8 @@ std::vector<SeenCall> foreignSeen;
 
 LRESULT CALLBACK ForeignHook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    foreignSeen.push_back(SeenCall{code, wParam, lParam, call ? call->message : 0, sim::W().delivered.size()});
+    foreignSeen.push_back(
+        SeenCall{code, wParam, lParam, call ? call->message : 0, sim::W().delivered.size()});
     return kForeignResult;
 }
 
@@ -198,17 +199,17 @@ TEST_F(MenuPublisherTest, TheMenuSearchedIsAtPositionFiveOrSixByTheFirstItemsTex
     const Case cases[] = {
         {"first item with text: position 5", Bar(Sub("&File", {}), withCommand, alsoWithCommand), 505},
         {"first item without text: position 6", Bar(NoTextSub({}), withCommand, alsoWithCommand), 606},
-        {"first item without text nor submenu: position 6", Bar(NoText(9), withCommand, alsoWithCommand), 606},
+        {"first item without text nor submenu: position 6", Bar(NoText(9), withCommand, alsoWithCommand),
+         606},
         {"first item with an empty text: position 6", Bar(Sub("", {}), withCommand, alsoWithCommand), 606},
         {"first item with a text longer than its buffer: position 5",
-         Bar(Sub(std::string(80, 'F'), {}), withCommand, alsoWithCommand),
-         505},
-        {"first item with text, command only at 6", Bar(Sub("&File", {}), {Item("Tamber", 1)}, alsoWithCommand),
-         0},
+         Bar(Sub(std::string(80, 'F'), {}), withCommand, alsoWithCommand), 505},
+        {"first item with text, command only at 6",
+         Bar(Sub("&File", {}), {Item("Tamber", 1)}, alsoWithCommand), 0},
         {"first item without text, command only at 5", Bar(NoTextSub({}), withCommand, {Item("Help", 1)}), 0},
         {"command only in an earlier menu",
-         Items{Sub("&File", {Item(Command(), 100)}), Sub("&Edit", {}), Sub("a", {}), Sub("b", {}), Sub("c", {}),
-               Sub("&Plug-ins", {})},
+         Items{Sub("&File", {Item(Command(), 100)}), Sub("&Edit", {}), Sub("a", {}), Sub("b", {}),
+               Sub("c", {}), Sub("&Plug-ins", {})},
          0},
         {"no menu at position 5", Items{Sub("&File", {}), Sub("&Edit", {}), Sub("&View", {})}, 0},
         {"position 5 is the command itself but opens no submenu",
@@ -307,7 +308,8 @@ TEST_F(MenuPublisherTest, ANonzeroHookCodeIsPassedOnAndNothingElse) {
     for (int code : codes) {
         SCOPED_TRACE(code);
         foreignSeen.clear();
-        EXPECT_EQ(sim::CallHooks(sim::kHostThreadId, code, 0x77, reinterpret_cast<LPARAM>(&call)), kForeignResult);
+        EXPECT_EQ(sim::CallHooks(sim::kHostThreadId, code, 0x77, reinterpret_cast<LPARAM>(&call)),
+                  kForeignResult);
         ASSERT_EQ(foreignSeen.size(), 1u);
         EXPECT_EQ(foreignSeen[0].code, code);
         EXPECT_EQ(foreignSeen[0].wParam, 0x77u);
@@ -323,7 +325,8 @@ TEST_F(MenuPublisherTest, TheFirstMdiCreatePublishesRemovesTheHookAndAnswersTheN
     InstallForeignHook();
     Start();
     CWPSTRUCT call{0, 0, WM_MDICREATE, sim::W().mdiClient};
-    EXPECT_EQ(sim::CallHooks(sim::kHostThreadId, HC_ACTION, 1, reinterpret_cast<LPARAM>(&call)), kForeignResult);
+    EXPECT_EQ(sim::CallHooks(sim::kHostThreadId, HC_ACTION, 1, reinterpret_cast<LPARAM>(&call)),
+              kForeignResult);
 
     ASSERT_EQ(foreignSeen.size(), 1u) << "passed on first";
     EXPECT_EQ(foreignSeen[0].message, static_cast<UINT>(WM_MDICREATE));
@@ -364,12 +367,8 @@ TEST_F(MenuPublisherTest, TheNameIsTheProgramNameAndTheSignedDecimalValue) {
         const char* name;
     };
     const Case cases[] = {
-        {0, "stavenor0"},
-        {2000, "stavenor2000"},
-        {-1, "stavenor-1"},
-        {-42, "stavenor-42"},
-        {INT_MAX, "stavenor2147483647"},
-        {INT_MIN, "stavenor-2147483648"},
+        {0, "stavenor0"},     {2000, "stavenor2000"},          {-1, "stavenor-1"},
+        {-42, "stavenor-42"}, {INT_MAX, "stavenor2147483647"}, {INT_MIN, "stavenor-2147483648"},
     };
     bool first = true;
     for (const Case& c : cases) {
@@ -458,9 +457,9 @@ TEST_F(MenuPublisherTest, EveryFailureIsSilentAndLeavesNothingOpen) {
     struct Case {
         const char* name;
         void (*fail)();
-        bool hookInstalled;   // after StartMenuPublisher
-        bool searched;        // the first WM_MDICREATE ran the search
-        int closeHandles;     // CloseHandle calls by the end
+        bool hookInstalled;  // after StartMenuPublisher
+        bool searched;       // the first WM_MDICREATE ran the search
+        int closeHandles;    // CloseHandle calls by the end
     };
     const Case cases[] = {
         {"the host window has no thread", [] { sim::W().windowThreads.erase(sim::W().hostWindow); }, false,
@@ -488,7 +487,8 @@ TEST_F(MenuPublisherTest, EveryFailureIsSilentAndLeavesNothingOpen) {
         EXPECT_EQ(publisherHook, nullptr);
         EXPECT_EQ(publisherMapping, nullptr);
         EXPECT_TRUE(sim::SharedBlockNames().empty());
-        EXPECT_TRUE(sim::OpenKernelHandles().empty()) << "after publishing:" << Joined(sim::OpenKernelHandles());
+        EXPECT_TRUE(sim::OpenKernelHandles().empty())
+            << "after publishing:" << Joined(sim::OpenKernelHandles());
         EXPECT_EQ(sim::MappedViews(), 0u);
 
         StopMenuPublisher();

@@ -174,7 +174,8 @@ RunOutcome RunScenario(const Scenario& scenario) {
     }
     outcome.published = ReadPublishedBlock(scenario.versionValue);
     if (scenario.terminate) outcome.terminateResult = FinaleExtensionTerminate(0);
-    if (scenario.terminate) outcome.publishedAfterTerminate = ReadPublishedBlock(scenario.versionValue).has_value();
+    if (scenario.terminate)
+        outcome.publishedAfterTerminate = ReadPublishedBlock(scenario.versionValue).has_value();
     DllMain(sim::ModuleInstance(), DLL_PROCESS_DETACH, nullptr);
     return outcome;
 }

@@ -410,7 +410,8 @@ std::vector<sim::MenuItem> ParseMenuItems(const json& value, const std::string& 
         ExpectObject(item, itemPath, {"text", "id", "items"});
         sim::MenuItem parsed;
         if (const json* v = Optional(item, "text")) parsed.text = Latin1(*v, Child(itemPath, "text"));
-        if (const json* v = Optional(item, "id")) parsed.id = static_cast<uint32_t>(Int32(*v, Child(itemPath, "id")));
+        if (const json* v = Optional(item, "id"))
+            parsed.id = static_cast<uint32_t>(Int32(*v, Child(itemPath, "id")));
         if (const json* v = Optional(item, "items")) {
             parsed.opensSubmenu = true;
             parsed.items = ParseMenuItems(*v, Child(itemPath, "items"));
@@ -432,7 +433,8 @@ std::vector<ExistingBlock> ParseExistingBlocks(const json& value, const std::str
         block.name = Latin1(Required(item, "name", itemPath), Child(itemPath, "name"));
         if (block.name.empty()) throw ScenarioError(Child(itemPath, "name"), "a block's name is not empty");
         block.bytes = Hex(Required(item, "hex", itemPath), Child(itemPath, "hex"));
-        if (block.bytes.empty()) throw ScenarioError(Child(itemPath, "hex"), "a block holds at least one byte");
+        if (block.bytes.empty())
+            throw ScenarioError(Child(itemPath, "hex"), "a block holds at least one byte");
         const auto [it, fresh] = seen.emplace(block.name, i);
         if (!fresh) throw ScenarioError(itemPath, "same name as " + Item(path, it->second));
         blocks.push_back(std::move(block));
@@ -443,16 +445,19 @@ std::vector<ExistingBlock> ParseExistingBlocks(const json& value, const std::str
 void ParseSystemRefusals(const json& value, const std::string& path, PublisherSetup& setup) {
     Array(value, path);
     const std::map<std::string, bool PublisherSetup::*> refusals = {
-        {"windowThread", &PublisherSetup::noWindowThread}, {"openProcess", &PublisherSetup::refuseOpenProcess},
-        {"hook", &PublisherSetup::refuseHook},             {"mapping", &PublisherSetup::refuseMapping},
+        {"windowThread", &PublisherSetup::noWindowThread},
+        {"openProcess", &PublisherSetup::refuseOpenProcess},
+        {"hook", &PublisherSetup::refuseHook},
+        {"mapping", &PublisherSetup::refuseMapping},
         {"view", &PublisherSetup::refuseView},
     };
     for (size_t i = 0; i < value.size(); ++i) {
         const std::string& name = String(value[i], Item(path, i));
         const auto it = refusals.find(name);
         if (it == refusals.end()) {
-            throw ScenarioError(Item(path, i),
-                                "expected \"windowThread\", \"openProcess\", \"hook\", \"mapping\" or \"view\"");
+            throw ScenarioError(
+                Item(path, i),
+                "expected \"windowThread\", \"openProcess\", \"hook\", \"mapping\" or \"view\"");
         }
         setup.*(it->second) = true;
     }
@@ -476,10 +481,10 @@ PublisherSetup ParsePublisherKeys(const json& document) {
 
 Scenario ParseScenario(const json& document) {
     if (!document.is_object()) throw ScenarioError("", "expected a JSON object at the top level");
-    ExpectObject(document, "",
-                 {"description", "versionValue", "registry", "score", "records", "helper", "host",
-                  "invocations", "terminate", "menuBar", "documentWindows", "messagesBefore", "existingBlocks",
-                  "systemRefuses"});
+    ExpectObject(
+        document, "",
+        {"description", "versionValue", "registry", "score", "records", "helper", "host", "invocations",
+         "terminate", "menuBar", "documentWindows", "messagesBefore", "existingBlocks", "systemRefuses"});
     Scenario scenario;
     if (const json* v = Optional(document, "description")) scenario.description = String(*v, "description");
     if (const json* v = Optional(document, "versionValue")) scenario.versionValue = Int32(*v, "versionValue");

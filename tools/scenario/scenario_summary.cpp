@@ -213,7 +213,8 @@ void SummarizePublished(const ordered_json& result, std::ostream& out) {
     out << "Published block \"" << published["name"].get<std::string>() << "\": menu id "
         << published["menuId"].dump();
     const auto& after = result["publishedAfterTerminate"];
-    if (after.is_boolean()) out << (after.get<bool>() ? ", still there after termination" : ", gone after termination");
+    if (after.is_boolean())
+        out << (after.get<bool>() ? ", still there after termination" : ", gone after termination");
     out << "\n";
 }
 
