@@ -228,6 +228,7 @@ HWND WINAPI GetDlgItem(HWND dialog, int controlId) {
 
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CountWin32("SendMessageA");
+    RunCallWndProcHooks(window, message, wParam, lParam);
     Control* control = detail::FindControl(window);
     if (control == nullptr) {
         Breach(Format("SendMessageA(0x%04x) to '%s', which is no control", message,

@@ -188,6 +188,38 @@ struct RegistryKey {
     std::map<std::string, RegValue> values;  // by lower-cased name
 };
 
+// ---------------------------------------------------------------- threads, hooks, menus, shared memory
+// The host's process and its user-interface thread, which owns every window
+// the simulation makes.
+constexpr DWORD kHostProcessId = 0x0F10;
+constexpr DWORD kHostThreadId = 0x0A2C;
+
+// One item of a menu. An item that opens a submenu answers -1 (0xFFFFFFFF)
+// to GetMenuItemID, as Windows does, whatever its id.
+struct MenuItem {
+    std::optional<std::string> text;  // unset: an item without text (a separator, a picture)
+    uint32_t id = 0;
+    bool opensSubmenu = false;
+    std::vector<MenuItem> items;  // the submenu's items
+};
+
+// An installed hook.
+struct HookModel {
+    HHOOK handle = nullptr;
+    int type = 0;
+    HOOKPROC procedure = nullptr;
+    HINSTANCE module = nullptr;
+    DWORD thread = 0;
+};
+
+// A message that reached its window after the hooks of the window's thread.
+struct DeliveredMessage {
+    HWND window = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
 // ---------------------------------------------------------------- world
 struct World {
     // Document: records by tag, then key in (number, sub) order. Text blocks
@@ -253,6 +285,22 @@ struct World {
     // Observed: the tag and key of every HostDeleteRecord, in call order,
     // whether a record was there or not.
     std::vector<std::pair<uint32_t, Key>> deletions;
+
+    // Threads and processes: the thread that owns each window (a window
+    // absent here has none, as for a destroyed one) and the process of each
+    // thread. MakeWindow gives every window to the host's UI thread.
+    std::map<HWND, DWORD> windowThreads;
+    std::map<DWORD, DWORD> threadProcesses = {{kHostThreadId, kHostProcessId}};
+    HWND mdiClient = nullptr;  // the host's MDI client, which gets WM_MDICREATE
+    int documentWindows = 0;   // made by OpenDocumentWindow
+    std::vector<DeliveredMessage> delivered;
+    std::vector<HookModel> hooks;       // installed, oldest first
+    std::map<HWND, HMENU> windowMenus;  // what GetMenu answers; absent: no menu bar
+    DWORD lastError = 0;                // set by the publisher's functions as GetLastError would answer
+    bool refuseOpenProcess = false;     // OpenProcess fails with ERROR_ACCESS_DENIED
+    bool refuseHook = false;            // SetWindowsHookExA fails with ERROR_ACCESS_DENIED
+    bool refuseMapping = false;         // CreateFileMappingA fails with ERROR_ACCESS_DENIED
+    bool refuseView = false;            // MapViewOfFile fails with ERROR_NOT_ENOUGH_MEMORY
 };
 
 World& W();
@@ -307,5 +355,36 @@ bool ReadMeasurementText(const std::string& text, int32_t unit, double* evpus);
 // Registry set-up and read-back for the plug-in's key.
 void PutRegistryValue(const std::string& keyPath, const std::string& name, uint32_t type, const Bytes& data);
 const RegistryKey* FindRegistryKey(const std::string& keyPath);
+
+// ---------------------------------------------------------------- threads, hooks, menus, shared memory
+
+// Menus: a menu (with its submenus) made from items, and a window's menu bar.
+HMENU MakeMenu(const std::vector<MenuItem>& items);
+HMENU SetMenuBar(HWND window, const std::vector<MenuItem>& items);
+
+// The host sending a message on its UI thread: the WH_CALLWNDPROC hooks of
+// the window's thread see it first, newest first, then the window gets it
+// (World::delivered) and answers 0.
+LRESULT SendWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The host opening a document window: WM_MDICREATE to mdiClient, then a new
+// window named "document:N" (N from 1) on the host's UI thread.
+HWND OpenDocumentWindow();
+// Runs the WH_CALLWNDPROC chain of a thread with any hook code and answers
+// what the newest hook answered (0 when there is none).
+LRESULT CallHooks(DWORD thread, int code, WPARAM wParam, LPARAM lParam);
+
+// Named shared memory as another process sees it. HoldSharedBlock opens the
+// block of that name for another process, creating it with the bytes (at
+// least one) when there is none; ReleaseSharedBlock closes that process's
+// handle again. ReadSharedBlock answers a block's bytes, or nothing when no
+// block of that name exists (names are case-sensitive).
+void HoldSharedBlock(const std::string& name, const Bytes& bytes);
+void ReleaseSharedBlock(const std::string& name);
+std::optional<Bytes> ReadSharedBlock(const std::string& name);
+std::vector<std::string> SharedBlockNames();  // sorted
+// What the module holds: its open kernel handles ("process 3856",
+// "mapping stavenor0") in the order opened, and its mapped views.
+std::vector<std::string> OpenKernelHandles();
+size_t MappedViews();
 
 }  // namespace sim

@@ -110,11 +110,13 @@ void Reset() {
     W().hostWindow = MakeWindow("host");
     W().ownerWindow = MakeWindow("owner");
     W().activeWindow = MakeWindow("active");
+    W().mdiClient = MakeWindow("mdiclient");
 }
 
 HWND MakeWindow(const std::string& name) {
     HWND window = NewWindowHandle();
     I().windowNames[window] = name;
+    W().windowThreads[window] = kHostThreadId;
     return window;
 }
 

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "sim/sim.h"
 
@@ -22,6 +24,42 @@ struct Internals {
     std::map<HKEY, KeyHandle> keyHandles;
     // The procedure of each open dialog, for messages sent to it.
     std::map<HWND, HostDialogProc> dialogProcs;
+    // ------------------------------------------------ threads, hooks, menus, shared memory
+    // Menus by handle: each item's text, identifier and submenu.
+    struct MenuEntry {
+        std::optional<std::string> text;
+        uint32_t id = 0;
+        HMENU submenu = nullptr;
+    };
+    std::map<HMENU, std::vector<MenuEntry>> menus;
+    // The hook procedures running, innermost last: the chain each was called
+    // from (newest hook first) and the place of the running one in it.
+    struct HookFrame {
+        std::vector<HHOOK> chain;
+        size_t index = 0;
+    };
+    std::vector<HookFrame> hookFrames;
+    // Named blocks of shared memory by creation number. A block ends when no
+    // handle, no view and no other process holds it any more. Its bytes are
+    // allocated once, at its exact size, and its views point into them.
+    struct SharedBlock {
+        std::string name;  // empty: unnamed
+        DWORD protection = 0;
+        std::vector<uint8_t> bytes;
+        int handles = 0;        // the module's open handles
+        int views = 0;          // the module's mapped views
+        int heldElsewhere = 0;  // other processes' handles
+    };
+    std::map<int, SharedBlock> blocks;
+    int nextBlock = 1;
+    std::multimap<const void*, int> views;  // base address -> block
+    // The module's kernel handles: an open process or a block.
+    struct KernelObject {
+        enum Kind { Process, Mapping } kind = Process;
+        DWORD processId = 0;
+        int block = 0;
+    };
+    std::map<HANDLE, KernelObject> kernelHandles;
 };
 
 Internals& I();
@@ -31,6 +69,17 @@ void ResetInternals();
 // from an earlier world is unknown in the next one.
 HWND NewWindowHandle();
 HKEY NewKeyHandle();
+
+// Fresh kernel handles (processes, blocks), never null nor
+// INVALID_HANDLE_VALUE and never handed out twice in one process.
+HANDLE NewKernelHandle();
+
+// Passes a message sent to a window through the WH_CALLWNDPROC hooks of the
+// window's thread, as Windows does before the window handles it.
+void RunCallWndProcHooks(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The module closing its handle on a block.
+void CloseBlockHandle(int block);
 
 // printf-style formatting into a string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -167,4 +167,66 @@ LSTATUS WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD 
                               DWORD dataSize);
 LSTATUS WINAPI RegCloseKey(HKEY key);
 
+// ---------------------------------------------------------------- menu command publisher
+// Window owners, message hooks, menus and named shared memory.
+
+typedef size_t SIZE_T;
+
+typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
+
+// What a WH_CALLWNDPROC hook gets through lParam: the message about to be
+// handled by the window.
+struct CWPSTRUCT {
+    LPARAM lParam;
+    WPARAM wParam;
+    UINT message;
+    HWND hwnd;
+};
+typedef CWPSTRUCT* PCWPSTRUCT;
+typedef CWPSTRUCT* LPCWPSTRUCT;
+
+#define WH_CALLWNDPROC 4
+#define HC_ACTION 0
+
+#define MF_BYCOMMAND 0x00000000L
+#define MF_BYPOSITION 0x00000400L
+
+// The all-access right set as the Windows headers define it for Vista and
+// later; the set of the older systems is 0x1F0FFF.
+#define PROCESS_ALL_ACCESS 0x1FFFFF
+
+#define PAGE_READONLY 0x02
+#define PAGE_READWRITE 0x04
+#define SEC_COMMIT 0x8000000
+#define FILE_MAP_WRITE 0x0002
+#define FILE_MAP_READ 0x0004
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))
+
+#define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_ALREADY_EXISTS 183L
+
+// Threads and processes.
+DWORD WINAPI GetWindowThreadProcessId(HWND window, LPDWORD processId);
+HANDLE WINAPI OpenProcess(DWORD access, BOOL inheritHandle, DWORD processId);
+BOOL WINAPI CloseHandle(HANDLE object);
+
+// Message hooks.
+HHOOK WINAPI SetWindowsHookExA(int hookType, HOOKPROC procedure, HINSTANCE module, DWORD threadId);
+LRESULT WINAPI CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI UnhookWindowsHookEx(HHOOK hook);
+
+// Menus.
+HMENU WINAPI GetMenu(HWND window);
+HMENU WINAPI GetSubMenu(HMENU menu, int position);
+int WINAPI GetMenuItemCount(HMENU menu);
+int WINAPI GetMenuStringA(HMENU menu, UINT item, LPSTR text, int maxCount, UINT flags);
+UINT WINAPI GetMenuItemID(HMENU menu, int position);
+
+// Named shared memory.
+HANDLE WINAPI CreateFileMappingA(HANDLE file, LPSECURITY_ATTRIBUTES security, DWORD protect,
+                                 DWORD maximumSizeHigh, DWORD maximumSizeLow, LPCSTR name);
+LPVOID WINAPI MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow, SIZE_T bytes);
+BOOL WINAPI UnmapViewOfFile(LPCVOID base);
+
 #endif

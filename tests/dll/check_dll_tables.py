@@ -39,6 +39,14 @@ HOST_SERVICES = {
 
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "advapi32.dll", "msvcrt.dll"}
 
+# The menu command publisher's system calls, by DLL: the ANSI variants where
+# there are two, so the texts it reads and the block's name stay 8-bit.
+PUBLISHER_IMPORTS = {
+    "user32.dll": ["GetWindowThreadProcessId", "SetWindowsHookExA", "CallNextHookEx", "UnhookWindowsHookEx",
+                   "GetMenu", "GetSubMenu", "GetMenuItemCount", "GetMenuStringA", "GetMenuItemID"],
+    "kernel32.dll": ["OpenProcess", "CloseHandle", "CreateFileMappingA", "MapViewOfFile", "UnmapViewOfFile"],
+}
+
 failures = []
 passed = 0
 
@@ -107,6 +115,10 @@ def main():
     blocks = import_blocks(dump)
     for dll in blocks:
         check(dll == "finale.exe" or dll in SYSTEM_DLLS, f"imports only system DLLs and FINALE.EXE (found {dll})")
+    for dll, names in PUBLISHER_IMPORTS.items():
+        imported = {name for _, _, name in blocks.get(dll, [])}
+        for name in names:
+            check(name in imported, f"imports {name} from {dll.upper()}")
     host_rows = blocks.get("finale.exe", [])
     check(host_rows, "imports the host's services from FINALE.EXE")
     ordinals = {ordinal for ordinal, _ in HOST_SERVICES.values()}

@@ -84,6 +84,27 @@ MALFORMED = [
     ("step of both kinds", '{"invocations": [{"ui": [{"dialog": 20129, "messageBox": "ok"}]}]}',
      "invocations[0].ui[0]: expected either"),
     ("terminate not a boolean", '{"terminate": "yes"}', "terminate: expected true or false"),
+    # The menu command publisher's keys.
+    ("menu bar not a list", '{"menuBar": {}}', "menuBar: expected a list"),
+    ("menu text not a string", '{"menuBar": [{"text": 5}]}', "menuBar[0].text: expected a string"),
+    ("menu text above U+00FF", '{"menuBar": [{"text": "\\u263a"}]}',
+     "menuBar[0].text: character U+263A is not Latin-1"),
+    ("unknown key in a submenu item", '{"menuBar": [{"text": "a", "items": [{"txt": "b"}]}]}',
+     "menuBar[0].items[0].txt: unknown key"),
+    ("submenu items not a list", '{"menuBar": [{"text": "a", "items": {}}]}',
+     "menuBar[0].items: expected a list"),
+    ("menu id out of range", '{"menuBar": [{"text": "a", "id": 4294967296}]}',
+     "menuBar[0].id: expected an integer from -2147483648 to 2147483647"),
+    ("negative document windows", '{"documentWindows": -1}', "documentWindows: expected an integer from 0 to 100"),
+    ("messages before as a string", '{"messagesBefore": "3"}', "messagesBefore: expected an integer"),
+    ("existing block without hex", '{"existingBlocks": [{"name": "stavenor0"}]}',
+     "existingBlocks[0].hex: missing required field"),
+    ("existing block without bytes", '{"existingBlocks": [{"name": "stavenor0", "hex": ""}]}',
+     "existingBlocks[0].hex: a block holds at least one byte"),
+    ("two existing blocks of one name",
+     '{"existingBlocks": [{"name": "stavenor0", "hex": "00"}, {"name": "stavenor0", "hex": "01"}]}',
+     "existingBlocks[1]: same name as existingBlocks[0]"),
+    ("unknown system refusal", '{"systemRefuses": ["thread"]}', "systemRefuses[0]: expected \"windowThread\""),
 ]
 
 

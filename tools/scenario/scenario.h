@@ -108,6 +108,30 @@ struct Invocation {
     std::vector<UiStep> ui;
 };
 
+// ---------------------------------------------------------------- menu command publisher
+
+// A named shared-memory block that another process created before the run
+// and holds open throughout it.
+struct ExistingBlock {
+    std::string name;  // Latin-1
+    sim::Bytes bytes;  // at least one
+};
+
+// What the menu command publisher meets: the host window's menu bar, the
+// messages and document windows the host sends on its UI thread after
+// initialisation, blocks held elsewhere, and what the system refuses.
+struct PublisherSetup {
+    std::optional<std::vector<sim::MenuItem>> menuBar;  // unset: no menu bar
+    int documentWindows = 0;
+    int messagesBefore = 0;
+    std::vector<ExistingBlock> existingBlocks;
+    bool noWindowThread = false;  // the host window's thread is not found
+    bool refuseOpenProcess = false;
+    bool refuseHook = false;
+    bool refuseMapping = false;
+    bool refuseView = false;
+};
+
 struct Scenario {
     std::string description;  // what the scenario shows; not part of the run
     std::optional<int32_t> versionValue;
@@ -119,6 +143,7 @@ struct Scenario {
     std::vector<CreateRefusal> refuseCreate;
     std::vector<Invocation> invocations;
     bool terminate = true;
+    PublisherSetup publisher;
 };
 
 }  // namespace scenario

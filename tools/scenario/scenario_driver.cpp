@@ -88,6 +88,7 @@ void SetUpWorld(const Scenario& scenario) {
     for (const CreateRefusal& refusal : scenario.refuseCreate) {
         sim::W().refuseCreate.insert({refusal.tag, refusal.nth});
     }
+    SetUpPublisher(scenario.publisher);
 }
 
 // Hands the invocation's steps, in order, to the dialogs and message boxes
@@ -179,10 +180,14 @@ RunOutcome RunScenario(const Scenario& scenario) {
     outcome.initResult = Low16(FinaleExtensionInit(world.hostWindow, 0));
     std::memset(&outcome.command, 0, sizeof outcome.command);
     outcome.enumerateResult = Low16(FinaleExtensionEnumerate(0, 0, &outcome.command));
+    SendHostMessages(scenario.publisher);
     for (const Invocation& invocation : scenario.invocations) {
         outcome.invocations.push_back(Invoke(invocation, outcome));
     }
+    outcome.published = ReadPublishedBlock(scenario.versionValue);
     if (scenario.terminate) outcome.terminateResult = FinaleExtensionTerminate(0);
+    if (scenario.terminate)
+        outcome.publishedAfterTerminate = ReadPublishedBlock(scenario.versionValue).has_value();
     DllMain(sim::ModuleInstance(), DLL_PROCESS_DETACH, nullptr);
     return outcome;
 }

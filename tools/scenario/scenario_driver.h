@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "publisher_driver.h"
 #include "scenario.h"
 #include "shell/entry_points.h"
 
@@ -45,6 +46,10 @@ struct RunOutcome {
     // entry past the list's end): where the scenario gave it and why. The
     // run went on without it, but its result means nothing.
     std::optional<ActionProblem> actionProblem;
+    // The published block, read just before termination, and whether it
+    // still exists after it (unset: not terminated).
+    std::optional<PublishedBlock> published;
+    std::optional<bool> publishedAfterTerminate;
 };
 
 // Resets the world, sets it up and runs the scenario to the module's unload.

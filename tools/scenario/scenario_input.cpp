@@ -431,13 +431,95 @@ Invocation ParseInvocation(const json& value, const std::string& path) {
     return invocation;
 }
 
+// -------------------------------------------------------------- menu command publisher
+
+constexpr int64_t kMostDocumentWindows = 100;
+constexpr int64_t kMostMessagesBefore = 1000;
+
+std::vector<sim::MenuItem> ParseMenuItems(const json& value, const std::string& path) {
+    Array(value, path);
+    std::vector<sim::MenuItem> items;
+    for (size_t i = 0; i < value.size(); ++i) {
+        const std::string itemPath = Item(path, i);
+        const json& item = value[i];
+        ExpectObject(item, itemPath, {"text", "id", "items"});
+        sim::MenuItem parsed;
+        if (const json* v = Optional(item, "text")) parsed.text = Latin1(*v, Child(itemPath, "text"));
+        if (const json* v = Optional(item, "id"))
+            parsed.id = static_cast<uint32_t>(Int32(*v, Child(itemPath, "id")));
+        if (const json* v = Optional(item, "items")) {
+            parsed.opensSubmenu = true;
+            parsed.items = ParseMenuItems(*v, Child(itemPath, "items"));
+        }
+        items.push_back(std::move(parsed));
+    }
+    return items;
+}
+
+std::vector<ExistingBlock> ParseExistingBlocks(const json& value, const std::string& path) {
+    Array(value, path);
+    std::vector<ExistingBlock> blocks;
+    std::map<std::string, size_t> seen;
+    for (size_t i = 0; i < value.size(); ++i) {
+        const std::string itemPath = Item(path, i);
+        const json& item = value[i];
+        ExpectObject(item, itemPath, {"name", "hex"});
+        ExistingBlock block;
+        block.name = Latin1(Required(item, "name", itemPath), Child(itemPath, "name"));
+        if (block.name.empty()) throw ScenarioError(Child(itemPath, "name"), "a block's name is not empty");
+        block.bytes = Hex(Required(item, "hex", itemPath), Child(itemPath, "hex"));
+        if (block.bytes.empty())
+            throw ScenarioError(Child(itemPath, "hex"), "a block holds at least one byte");
+        const auto [it, fresh] = seen.emplace(block.name, i);
+        if (!fresh) throw ScenarioError(itemPath, "same name as " + Item(path, it->second));
+        blocks.push_back(std::move(block));
+    }
+    return blocks;
+}
+
+void ParseSystemRefusals(const json& value, const std::string& path, PublisherSetup& setup) {
+    Array(value, path);
+    const std::map<std::string, bool PublisherSetup::*> refusals = {
+        {"windowThread", &PublisherSetup::noWindowThread},
+        {"openProcess", &PublisherSetup::refuseOpenProcess},
+        {"hook", &PublisherSetup::refuseHook},
+        {"mapping", &PublisherSetup::refuseMapping},
+        {"view", &PublisherSetup::refuseView},
+    };
+    for (size_t i = 0; i < value.size(); ++i) {
+        const std::string& name = String(value[i], Item(path, i));
+        const auto it = refusals.find(name);
+        if (it == refusals.end()) {
+            throw ScenarioError(
+                Item(path, i),
+                "expected \"windowThread\", \"openProcess\", \"hook\", \"mapping\" or \"view\"");
+        }
+        setup.*(it->second) = true;
+    }
+}
+
+// The top-level keys of the publisher's world.
+PublisherSetup ParsePublisherKeys(const json& document) {
+    PublisherSetup setup;
+    if (const json* v = Optional(document, "menuBar")) setup.menuBar = ParseMenuItems(*v, "menuBar");
+    if (const json* v = Optional(document, "documentWindows"))
+        setup.documentWindows = static_cast<int>(Integer(*v, "documentWindows", 0, kMostDocumentWindows));
+    if (const json* v = Optional(document, "messagesBefore"))
+        setup.messagesBefore = static_cast<int>(Integer(*v, "messagesBefore", 0, kMostMessagesBefore));
+    if (const json* v = Optional(document, "existingBlocks"))
+        setup.existingBlocks = ParseExistingBlocks(*v, "existingBlocks");
+    if (const json* v = Optional(document, "systemRefuses")) ParseSystemRefusals(*v, "systemRefuses", setup);
+    return setup;
+}
+
 }  // namespace
 
 Scenario ParseScenario(const json& document) {
     if (!document.is_object()) throw ScenarioError("", "expected a JSON object at the top level");
-    ExpectObject(document, "",
-                 {"description", "versionValue", "registry", "score", "records", "helper", "host",
-                  "invocations", "terminate"});
+    ExpectObject(
+        document, "",
+        {"description", "versionValue", "registry", "score", "records", "helper", "host", "invocations",
+         "terminate", "menuBar", "documentWindows", "messagesBefore", "existingBlocks", "systemRefuses"});
     Scenario scenario;
     if (const json* v = Optional(document, "description")) scenario.description = String(*v, "description");
     if (const json* v = Optional(document, "versionValue")) scenario.versionValue = Int32(*v, "versionValue");
@@ -453,6 +535,7 @@ Scenario ParseScenario(const json& document) {
         }
     }
     if (const json* v = Optional(document, "terminate")) scenario.terminate = Boolean(*v, "terminate");
+    scenario.publisher = ParsePublisherKeys(document);
     return scenario;
 }
 

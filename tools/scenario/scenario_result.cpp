@@ -209,6 +209,21 @@ ordered_json CountsJson(const std::map<std::string, int>& counts) {
     return object;
 }
 
+// ---------------------------------------------------------------- menu command publisher
+
+ordered_json PublishedJson(const RunOutcome& outcome) {
+    if (!outcome.published) return nullptr;
+    ordered_json published = ordered_json::object();
+    published["name"] = Utf8FromLatin1(outcome.published->name);
+    published["menuId"] = OptionalNumber(outcome.published->menuId);
+    return published;
+}
+
+ordered_json OptionalBoolean(const std::optional<bool>& value) {
+    if (!value) return nullptr;
+    return *value;
+}
+
 }  // namespace
 
 ordered_json BuildResult(const RunOutcome& outcome) {
@@ -224,7 +239,8 @@ ordered_json BuildResult(const RunOutcome& outcome) {
     result["records"] = RecordsJson();
     result["registry"] = RegistryJson();
     result["terminateResult"] = OptionalNumber(outcome.terminateResult);
-    result["published"] = nullptr;  // the menu command publisher is not observed yet
+    result["published"] = PublishedJson(outcome);
+    result["publishedAfterTerminate"] = OptionalBoolean(outcome.publishedAfterTerminate);
     result["hostCalls"] = CountsJson(world.hostCalls);
     result["helperCalls"] = CountsJson(world.helperCalls);
     if (!world.violations.empty()) {

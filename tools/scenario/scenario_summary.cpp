@@ -268,6 +268,22 @@ void SummarizeRegistry(const Scenario& scenario, const ordered_json& result, std
     }
 }
 
+// ---------------------------------------------------------------- menu command publisher
+
+void SummarizePublished(const ordered_json& result, std::ostream& out) {
+    const auto& published = result["published"];
+    if (published.is_null()) {
+        out << "Published block: none\n";
+        return;
+    }
+    out << "Published block \"" << published["name"].get<std::string>() << "\": menu id "
+        << published["menuId"].dump();
+    const auto& after = result["publishedAfterTerminate"];
+    if (after.is_boolean())
+        out << (after.get<bool>() ? ", still there after termination" : ", gone after termination");
+    out << "\n";
+}
+
 }  // namespace
 
 std::string Summarize(const std::string& fileName, const Scenario& scenario, const ordered_json& result) {
@@ -290,6 +306,7 @@ std::string Summarize(const std::string& fileName, const Scenario& scenario, con
         out << "FinaleExtensionTerminate answered " << result["terminateResult"].get<int64_t>() << "\n";
     }
     SummarizeRegistry(scenario, result, out);
+    SummarizePublished(result, out);
     if (result.contains("violations")) {
         out << "Breaches recorded by the simulation:\n";
         for (const auto& violation : result["violations"])
