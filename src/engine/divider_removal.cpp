@@ -117,6 +117,39 @@ bool CollectLayouts(int16_t blockNumber, PageRange range, KeyList* collected) {
     return true;
 }
 
+bool SameKey(const RecordKey& a, const RecordKey& b) { return a.number == b.number && a.sub == b.sub; }
+
+// One page text can be reached twice, through two layouts of one number
+// (subs 0 and 1, say) that both lay out a divider. It is deleted and counted
+// once, in the place where it was first found. Without room to sort, the
+// list stays as it is.
+void DropRepeatedKeys(KeyList* list) {
+    const int32_t count = list->count;
+    if (count < 2) return;
+    const size_t slots = static_cast<size_t>(count);
+    auto* order = static_cast<int32_t*>(std::malloc(slots * sizeof(int32_t)));
+    auto* repeated = static_cast<bool*>(std::calloc(slots, sizeof(bool)));
+    if (order != nullptr && repeated != nullptr) {
+        const RecordKey* keys = list->keys;
+        for (int32_t i = 0; i < count; ++i) order[i] = i;
+        std::sort(order, order + count, [keys](int32_t a, int32_t b) {
+            if (keys[a].number != keys[b].number) return keys[a].number < keys[b].number;
+            if (keys[a].sub != keys[b].sub) return keys[a].sub < keys[b].sub;
+            return a < b;
+        });
+        for (int32_t i = 1; i < count; ++i) {
+            if (SameKey(keys[order[i]], keys[order[i - 1]])) repeated[order[i]] = true;
+        }
+        int32_t kept = 0;
+        for (int32_t i = 0; i < count; ++i) {
+            if (!repeated[i]) list->keys[kept++] = list->keys[i];
+        }
+        list->count = kept;
+    }
+    std::free(order);
+    std::free(repeated);
+}
+
 }  // namespace
 
 int32_t RemoveDividers(int16_t fromPage, int16_t toPage, int16_t fontSize) {
@@ -144,6 +177,7 @@ int32_t RemoveDividers(int16_t fromPage, int16_t toPage, int16_t fontSize) {
         collecting = CollectLayouts(blockKey.number, range, &collected);
     }
 
+    DropRepeatedKeys(&collected);
     // The last key found is deleted first; a failed deletion counts all the same.
     for (int32_t i = collected.count - 1; i >= 0; --i) {
         HostDeleteRecord(kPageTextTag, &collected.keys[i], HostInterfaceVersion);

@@ -316,6 +316,27 @@ TEST_F(RemovalTest, EveryLayoutOfAMatchingBlockIsFollowed) {
     EXPECT_EQ(CallsOf(kNextPageText).size(), 8u) << "each visits all three page texts";
 }
 
+TEST_F(RemovalTest, PageTextReachedTwiceIsDeletedAndCountedOnce) {
+    // Layout 5 exists twice (subs 0 and 1), and a second divider block also
+    // has a layout 5: page text (3,0) is reached through all three.
+    sim::PutTextBlock(1, kPlain14);
+    sim::PutTextBlock(2, kNumbered14);
+    sim::PutTextLayout({5, 0}, 1);
+    sim::PutTextLayout({5, 1}, 1);
+    sim::PutTextLayout({6, 0}, 1);
+    sim::PutTextLayout({5, 2}, 2);
+    sim::PutPageText({3, 0}, 5);
+    sim::PutPageText({1, 0}, 6);
+    sim::PutPageText({2, 0}, 5);
+    const Snapshot before = Records();
+
+    EXPECT_EQ(RemoveDividers(1, 5, 14), 3);
+
+    // First found: (2,0) and (3,0) through layout 5, then (1,0) through 6;
+    // the last found is deleted first, each key once.
+    ExpectOnlyDeleted(before, {{1, 0}, {3, 0}, {2, 0}});
+}
+
 TEST_F(RemovalTest, PageTextScanStartsAtPageOne) {
     struct Row {
         const char* name;
