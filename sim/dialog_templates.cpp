@@ -228,6 +228,17 @@ std::string AtomClass(int line, int64_t atom) {
     }
 }
 
+// x, y, width, height in dialog units.
+void ReadRectangle(Reader& reader, int16_t* x, int16_t* y, int16_t* width, int16_t* height) {
+    *x = reader.Short();
+    reader.Expect(",");
+    *y = reader.Short();
+    reader.Expect(",");
+    *width = reader.Short();
+    reader.Expect(",");
+    *height = reader.Short();
+}
+
 ControlTemplate ReadControl(Reader& reader) {
     ControlTemplate control;
     control.text = reader.String();
@@ -243,26 +254,14 @@ ControlTemplate ReadControl(Reader& reader) {
     reader.Expect(",");
     control.style = static_cast<uint32_t>(reader.Value());
     reader.Expect(",");
-    control.x = reader.Short();
-    reader.Expect(",");
-    control.y = reader.Short();
-    reader.Expect(",");
-    control.width = reader.Short();
-    reader.Expect(",");
-    control.height = reader.Short();
+    ReadRectangle(reader, &control.x, &control.y, &control.width, &control.height);
     return control;
 }
 
 DialogTemplate ReadDialog(Reader& reader, int32_t id) {
     DialogTemplate dialog;
     dialog.id = id;
-    dialog.x = reader.Short();
-    reader.Expect(",");
-    dialog.y = reader.Short();
-    reader.Expect(",");
-    dialog.width = reader.Short();
-    reader.Expect(",");
-    dialog.height = reader.Short();
+    ReadRectangle(reader, &dialog.x, &dialog.y, &dialog.width, &dialog.height);
     for (;;) {
         Token option = reader.Take();
         if (option.kind != Token::Name) Fail(option.line, "expected a dialog option or BEGIN");
