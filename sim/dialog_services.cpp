@@ -148,6 +148,7 @@ int32_t WINAPI HostRunDialog(int32_t templateId, HostDialogProc proc, HWND paren
         Breach(Format("HostRunDialog: dialog %d without a procedure", templateId));
         return 0;
     }
+    if (W().unshowableDialogs.count(templateId) != 0) return 0;
     const DialogTemplate* dialogTemplate = FindDialogTemplate(templateId);
     if (dialogTemplate == nullptr) {
         Breach(Format("HostRunDialog: the module has no dialog template %d", templateId));

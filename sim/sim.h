@@ -301,6 +301,11 @@ struct World {
     bool refuseHook = false;            // SetWindowsHookExA fails with ERROR_ACCESS_DENIED
     bool refuseMapping = false;         // CreateFileMappingA fails with ERROR_ACCESS_DENIED
     bool refuseView = false;            // MapViewOfFile fails with ERROR_NOT_ENOUGH_MEMORY
+
+    // Dialogs: templates the host cannot show. HostRunDialog answers 0 for
+    // these ids at once, as when the host cannot make the dialog: no dialog
+    // window, no WM_INITDIALOG, no driver, no UiEvent.
+    std::set<int32_t> unshowableDialogs;
 };
 
 World& W();
