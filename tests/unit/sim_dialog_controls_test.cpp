@@ -97,6 +97,7 @@ void InDialog(const std::function<void(HWND)>& act) {
         act(dialog.window);
     };
     HostRunDialog(kOptionsDialog, ProbeProc, sim::W().ownerWindow, 1, 0, HostInterfaceVersion);
+    sim::W().driveDialog = nullptr;  // it refers to the caller's actions
 }
 
 sim::Control& ControlOf(HWND dialog, int32_t id) {
