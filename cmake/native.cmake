@@ -2,8 +2,8 @@
 # Win32 subset; the scenario runner and the tests link them.
 
 if(STAVENOR_SANITIZE)
-  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-  add_link_options(-fsanitize=address,undefined)
+  add_compile_options(-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined,float-cast-overflow)
 endif()
 
 add_library(stavenor_module STATIC ${STAVENOR_MODULE_SOURCES})
