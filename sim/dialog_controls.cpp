@@ -18,10 +18,6 @@ constexpr UINT kCbSetCurSel = 0x014E;
 constexpr LRESULT kListError = -1;  // LB_ERR, CB_ERR
 constexpr int32_t kLargestEditLimit = 0x7FFFFFFE;
 
-constexpr uint32_t kButtonTypeMask = 0x0000000F;
-constexpr uint32_t kDisabledStyle = 0x08000000;   // WS_DISABLED
-constexpr uint32_t kAutoBuddyStyle = 0x00000010;  // UDS_AUTOBUDDY
-
 Control::Kind KindOf(const ControlTemplate& control) {
     const std::string name = Lower(control.className);
     if (name == "static") return Control::Static;
@@ -30,7 +26,7 @@ Control::Kind KindOf(const ControlTemplate& control) {
     if (name == "edit") return Control::Edit;
     if (name == "msctls_updown32") return Control::UpDown;
     if (name != "button") return Control::Other;
-    switch (control.style & kButtonTypeMask) {
+    switch (control.style & style::kButtonTypeMask) {
         case 0x0:
         case 0x1: return Control::PushButton;
         case 0x2:
@@ -158,8 +154,9 @@ void MakeControls(DialogWindow& dialog, const DialogTemplate& dialogTemplate) {
         control.kind = KindOf(item);
         control.style = item.style;
         control.text = item.text;
-        control.enabled = (item.style & kDisabledStyle) == 0;
-        if (control.kind == Control::UpDown && (item.style & kAutoBuddyStyle) != 0) control.buddy = previous;
+        control.enabled = (item.style & style::kDisabled) == 0;
+        if (control.kind == Control::UpDown && (item.style & style::kAutoBuddy) != 0)
+            control.buddy = previous;
         dialog.controls.push_back(window);
         previous = window;
     }

@@ -17,7 +17,6 @@ namespace {
 constexpr int32_t kConfirmDialogId = 20129;
 // What the host passes as the procedure's ignored fifth value.
 constexpr int32_t kIgnoredValue = 0x5A5A5A5A;
-constexpr uint32_t kTabStopStyle = 0x00010000;  // WS_TABSTOP
 
 WPARAM CommandParameter(int32_t controlId, int32_t notification) {
     return static_cast<WPARAM>((static_cast<uint32_t>(notification) << 16) |
@@ -90,7 +89,7 @@ bool IsOpen(HWND dialog) {
 HWND FirstTabStop(const DialogWindow& dialog) {
     for (HWND child : dialog.controls) {
         const Control& control = W().controls.at(child);
-        if ((control.style & kTabStopStyle) != 0 && control.enabled) return child;
+        if ((control.style & style::kTabStop) != 0 && control.enabled) return child;
     }
     return nullptr;
 }
@@ -179,7 +178,7 @@ int32_t WINAPI HostRunDialog(int32_t templateId, HostDialogProc proc, HWND paren
     const int32_t answer = SendToDialog(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), 0);
     if (IsOpen(dialog)) {
         if ((static_cast<uint32_t>(answer) & 0xFFFFu) != 0 && first != nullptr) {
-            W().dialogs[dialog].focus = W().controls.at(first).id;
+            window.focus = W().controls.at(first).id;
         }
         W().ui[index].opened = ViewDialog(dialog);
     }

@@ -29,16 +29,9 @@ using namespace sim::detail;
 
 namespace {
 
-constexpr int32_t kClicked = 0;                     // BN_CLICKED
-constexpr int32_t kSelChange = 1;                   // LBN_SELCHANGE, CBN_SELCHANGE
-constexpr int32_t kEditChange = 0x0300;             // EN_CHANGE
-constexpr uint32_t kGroupStyle = 0x00020000;        // WS_GROUP
-constexpr uint32_t kNumberStyle = 0x00002000;       // ES_NUMBER
-constexpr uint32_t kSetBuddyIntStyle = 0x00000002;  // UDS_SETBUDDYINT
-constexpr uint32_t kButtonTypeMask = 0x0000000F;
-constexpr uint32_t kAutoCheckBox = 0x3;
-constexpr uint32_t kAuto3State = 0x6;
-constexpr uint32_t kAutoRadioButton = 0x9;
+constexpr int32_t kClicked = 0;          // BN_CLICKED
+constexpr int32_t kSelChange = 1;        // LBN_SELCHANGE, CBN_SELCHANGE
+constexpr int32_t kEditChange = 0x0300;  // EN_CHANGE
 constexpr UINT kVScroll = 0x0115;
 constexpr int32_t kThumbPosition = 4;  // SB_THUMBPOSITION
 
@@ -61,9 +54,9 @@ void CheckRadioInGroup(Control& clicked) {
     const DialogWindow& dialog = W().dialogs.at(clicked.dialog);
     auto at = std::find(dialog.controls.begin(), dialog.controls.end(), clicked.window);
     auto first = at;
-    while (first != dialog.controls.begin() && (W().controls.at(*first).style & kGroupStyle) == 0) --first;
+    while (first != dialog.controls.begin() && (W().controls.at(*first).style & style::kGroup) == 0) --first;
     auto last = at + 1;
-    while (last != dialog.controls.end() && (W().controls.at(*last).style & kGroupStyle) == 0) ++last;
+    while (last != dialog.controls.end() && (W().controls.at(*last).style & style::kGroup) == 0) ++last;
     for (auto it = first; it != last; ++it) {
         Control& member = W().controls.at(*it);
         if (member.kind == Control::RadioButton) member.checked = false;
@@ -85,14 +78,15 @@ UserOutcome ClickControl(HWND dialog, int32_t controlId) {
     Control* control = nullptr;
     UserOutcome outcome = Reach(dialog, controlId, &control);
     if (outcome.action != UserAction::Performed) return outcome;
-    const uint32_t type = control->style & kButtonTypeMask;
+    const uint32_t type = control->style & style::kButtonTypeMask;
     switch (control->kind) {
         case Control::PushButton: break;
         case Control::CheckBox:
-            if (type == kAutoCheckBox || type == kAuto3State) control->checked = !control->checked;
+            if (type == style::kAutoCheckBox || type == style::kAuto3State)
+                control->checked = !control->checked;
             break;
         case Control::RadioButton:
-            if (type == kAutoRadioButton) CheckRadioInGroup(*control);
+            if (type == style::kAutoRadioButton) CheckRadioInGroup(*control);
             break;
         default: return Unfit(Format("control %d is not a button, a check box or a radio button", controlId));
     }
@@ -126,7 +120,7 @@ UserOutcome TypeText(HWND dialog, int32_t controlId, const std::string& text) {
     Focus(*control);
     std::string typed;
     for (char c : text) {
-        if ((control->style & kNumberStyle) != 0 && (c < '0' || c > '9')) continue;
+        if ((control->style & style::kNumber) != 0 && (c < '0' || c > '9')) continue;
         if (typed.size() >= static_cast<size_t>(control->textLimit)) break;
         typed += c;
     }
@@ -143,7 +137,7 @@ UserOutcome SpinUpDown(HWND dialog, int32_t controlId, bool up) {
     if (control->kind != Control::UpDown)
         return Unfit(Format("control %d is not an up-down control", controlId));
 
-    const bool setsBuddy = (control->style & kSetBuddyIntStyle) != 0;
+    const bool setsBuddy = (control->style & style::kSetBuddyInt) != 0;
     Control* buddy = control->buddy == nullptr ? nullptr : detail::FindControl(control->buddy);
     int32_t shown = 0;
     if (setsBuddy && buddy != nullptr && buddy->kind == Control::Edit &&
@@ -158,21 +152,19 @@ UserOutcome SpinUpDown(HWND dialog, int32_t controlId, bool up) {
     change.hdr.code = UDN_DELTAPOS;
     change.iPos = control->position;
     change.iDelta = (up != reversed) ? 1 : -1;
-    const HWND upDown = control->window;
     SendToDialog(dialog, WM_NOTIFY, static_cast<WPARAM>(controlId), reinterpret_cast<LPARAM>(&change));
 
-    // The procedure may have closed the dialog.
-    control = detail::FindControl(upDown);
-    if (control == nullptr || !FindDialog(dialog)->open) return outcome;
+    // The procedure may have closed the dialog. Controls stay in the world
+    // once made, so the pointers still hold.
+    if (!FindDialog(dialog)->open) return outcome;
     const int32_t moved =
         Clamp(static_cast<int64_t>(control->position) + change.iDelta, control->lower, control->upper);
     if (moved != control->position) {
         control->position = moved;
-        buddy = control->buddy == nullptr ? nullptr : detail::FindControl(control->buddy);
         if (setsBuddy && buddy != nullptr) SetEditText(*buddy, std::to_string(moved));
     }
     SendToDialog(dialog, kVScroll, static_cast<WPARAM>(MAKELONG(kThumbPosition, control->position)),
-                 reinterpret_cast<LPARAM>(upDown));
+                 reinterpret_cast<LPARAM>(control->window));
     return outcome;
 }
 

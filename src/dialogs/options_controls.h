@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "platform/host_services.h"
 #include "platform/win32.h"
 #include "settings/divider_settings.h"
 
@@ -58,6 +59,8 @@ int16_t ReadPageRange(HWND dialog, int16_t* firstPage, int16_t* lastPage);
 int32_t ValidateAndStore(HWND dialog);
 int16_t RemoveFromDialog(HWND dialog);
 
+// A control's value as the host's control service reads it for the kind.
+int32_t GetControl(HWND dialog, int32_t controlId, ControlKind kind);
 // A plain Win32 message to one of the dialog's controls.
 LRESULT SendToControl(HWND dialog, int32_t controlId, UINT message, WPARAM wParam, LPARAM lParam);
 // Keyboard focus on an edit field with all of its text selected.

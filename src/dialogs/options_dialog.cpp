@@ -15,10 +15,6 @@ namespace {
 constexpr WPARAM kFieldDigits = 3;  // page fields
 constexpr WPARAM kFieldLength = 7;  // adjustment fields
 
-int32_t GetControl(HWND dialog, int32_t controlId, ControlKind kind) {
-    return HostGetControl(dialog, controlId, kind, HostInterfaceVersion);
-}
-
 void SetControl(HWND dialog, int32_t controlId, ControlKind kind, int32_t value) {
     HostSetControl(dialog, controlId, kind, value, HostInterfaceVersion);
 }
@@ -77,6 +73,10 @@ void HandleCommand(HWND dialog, int32_t controlId, int32_t notification) {
 }
 
 }  // namespace
+
+int32_t GetControl(HWND dialog, int32_t controlId, ControlKind kind) {
+    return HostGetControl(dialog, controlId, kind, HostInterfaceVersion);
+}
 
 LRESULT SendToControl(HWND dialog, int32_t controlId, UINT message, WPARAM wParam, LPARAM lParam) {
     return SendMessageA(GetDlgItem(dialog, controlId), message, wParam, lParam);

@@ -1,8 +1,6 @@
 // What the options dialog reads from and writes to its controls: the font
 // size, the automatic V adjustment, the up-down steps, the page range and
 // the validation that OK runs before the record is stored.
-#include <cmath>
-
 #include "dialogs/options_controls.h"
 #include "platform/host_services.h"
 #include "platform/wrap.h"
@@ -13,10 +11,6 @@ constexpr char kPageRangeText[] = "Page range is non-valid";
 constexpr char kPageRangeCaption[] = "Page Range Error";
 constexpr char kAdjustmentText[] = "Adjustment values must be between -1000 and 1000 EVPUs.";
 constexpr char kAdjustmentCaption[] = "Range Error";
-
-int32_t GetControl(HWND dialog, int32_t controlId, ControlKind kind) {
-    return HostGetControl(dialog, controlId, kind, HostInterfaceVersion);
-}
 
 double ReadMeasurement(HWND dialog, int32_t fieldId, int16_t unit) {
     // The host may leave the value untouched when the field holds no number.
